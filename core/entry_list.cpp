@@ -1,0 +1,353 @@
+// The entry list: a circular doubly linked chain with a sentinel, mirrored row by row in
+// the list view.
+#include "core/entry_list.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+bool RowMoveInProgress = false;
+
+namespace {
+
+const char* const kContextLetters[kContextBitCount] = {"常", "絵", "コ", "表", "選", "リ", "？"};
+
+EntryList::NodeAllocator g_allocateNode = std::malloc;
+
+bool NameIsValid(const MenuExtEntry& e) { return e.name[0] != '\0' && e.name[0] != '\\'; }
+
+void SetCellText(HWND listView, int row, int column, const char* text) {
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text);
+    SendMessageA(listView, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void SetRowStateImage(HWND listView, int row, bool checked) {
+    LVITEMA item = {};
+    item.stateMask = kStateImageMask;
+    item.state = checked ? kCheckedState : kUncheckedState;
+    SendMessageA(listView, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+// Columns 1 to 3 and the check box of a row that already holds the name.
+void FillRowDetails(HWND listView, int row, const MenuExtEntry& e) {
+    SetRowStateImage(listView, row, e.enabled != 0);
+    char letters[2 * kContextBitCount + 1];
+    FormatContextLetters(e.contexts, letters);
+    char flags[16];
+    snprintf(flags, sizeof(flags), "%X", e.flags);
+    SetCellText(listView, row, 3, e.target);
+    SetCellText(listView, row, 1, letters);
+    SetCellText(listView, row, 2, flags);
+}
+
+int InsertRowWithName(HWND listView, int position, const char* name) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = position;
+    item.pszText = const_cast<char*>(name);
+    return static_cast<int>(SendMessageA(listView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+int StateImageOf(HWND control, int row) {
+    return static_cast<int>((SendMessageA(control, LVM_GETITEMSTATE, row, kStateImageMask) & kStateImageMask) >> 12);
+}
+
+}  // namespace
+
+const char* ContextLetter(int bit) { return bit >= 0 && bit < kContextBitCount ? kContextLetters[bit] : ""; }
+
+void FormatContextLetters(uint32_t contexts, char* out) {
+    out[0] = '\0';
+    for (int bit = 0; bit < kContextBitCount; ++bit)
+        if (contexts & (1u << bit)) strcat(out, kContextLetters[bit]);
+}
+
+void EntryList::SetNodeAllocator(NodeAllocator allocator) { g_allocateNode = allocator ? allocator : std::malloc; }
+
+EntryList::EntryList() { head_.prev = head_.next = &head_; }
+
+EntryList::~EntryList() {
+    // The control may be gone at process end; only the chain is freed.
+    listView = nullptr;
+    Clear();
+}
+
+void EntryList::Clear() {
+    while (head_.next != &head_) {
+        Node* node = head_.next;
+        Unlink(node);
+        std::free(node);
+    }
+    count_ = 0;
+    if (listView) SendMessageA(listView, LVM_DELETEALLITEMS, 0, 0);
+}
+
+int EntryList::RowCount() const {
+    return listView ? static_cast<int>(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+EntryList::Node* EntryList::NodeAt(int index) const {
+    if (static_cast<unsigned>(index) >= static_cast<unsigned>(count_)) return nullptr;
+    Node* node = head_.next;
+    while (index-- > 0) node = node->next;
+    return node;
+}
+
+EntryList::Node* EntryList::NewNode(const MenuExtEntry& entry) {
+    Node* node = static_cast<Node*>(g_allocateNode(sizeof(Node)));
+    if (!node) return nullptr;
+    node->prev = node->next = nullptr;
+    node->entry = entry;
+    return node;
+}
+
+void EntryList::LinkBefore(Node* node, Node* before) {
+    node->next = before;
+    node->prev = before->prev;
+    before->prev->next = node;
+    before->prev = node;
+}
+
+void EntryList::Unlink(Node* node) {
+    node->prev->next = node->next;
+    node->next->prev = node->prev;
+    node->prev = node->next = nullptr;
+}
+
+int EntryList::WriteRow(int position, const MenuExtEntry* entry) {
+    if (position < -1 || !entry || !NameIsValid(*entry) || entry->target[0] == '\0') return 0;
+    int rows = RowCount();
+    if (position == -1 || position > rows) position = rows;
+    int row = position;
+    if (position == rows) {
+        row = InsertRowWithName(listView, position, entry->name);
+        if (row < 0) return 0;
+    } else {
+        SetCellText(listView, row, 0, entry->name);
+    }
+    FillRowDetails(listView, row, *entry);
+    return 1;
+}
+
+int EntryList::AddEntry(const MenuExtEntry* entry) {
+    if (!entry) return kInvalid;
+    if (FindEntryByName(entry->name) >= 0) return kDuplicateName;
+    if (!NameIsValid(*entry) || entry->target[0] == '\0') return kNotMade;
+    // The node comes first so that a failed allocation leaves no orphan row behind.
+    Node* node = NewNode(*entry);
+    if (!node) return kOutOfMemory;
+    if (!WriteRow(-1, entry)) {
+        std::free(node);
+        return kNotMade;
+    }
+    LinkBefore(node, &head_);
+    ++count_;
+    return kOk;
+}
+
+int EntryList::InsertEntryAt(int position, const MenuExtEntry* entry) {
+    if (position < -1 || !entry) return kInvalid;
+    if (FindEntryByName(entry->name) >= 0) return kDuplicateName;
+    if (!NameIsValid(*entry) || entry->target[0] == '\0') return kInvalid;
+    int rows = RowCount();
+    if (position == -1 || position > rows) position = rows;
+    Node* node = NewNode(*entry);
+    if (!node) return kOutOfMemory;
+    int row = InsertRowWithName(listView, position, entry->name);
+    if (row < 0) {
+        std::free(node);
+        return kNotMade;
+    }
+    FillRowDetails(listView, row, *entry);
+    Node* before = row >= count_ ? &head_ : NodeAt(row);
+    LinkBefore(node, before);
+    ++count_;
+    return kOk;
+}
+
+int EntryList::DeleteEntryAt(int index) {
+    Node* node = NodeAt(index);
+    if (!node) return 0;
+    SendMessageA(listView, LVM_DELETEITEM, index, 0);
+    Unlink(node);
+    std::free(node);
+    --count_;
+    return 1;
+}
+
+int EntryList::MoveEntry(int from, int to) {
+    Node* moving = NodeAt(from);
+    Node* target = NodeAt(to);
+    if (!moving || !target) return 0;
+    if (from == to) return 1;
+    bool saved = RowMoveInProgress;
+    RowMoveInProgress = true;
+    // Relinking the node moves the entry without a copy, so it cannot fail half way.
+    Node* insertionPoint = from < to ? target->next : target;
+    Unlink(moving);
+    LinkBefore(moving, insertionPoint);
+    MoveRow(from, to);
+    RowMoveInProgress = saved;
+    return 1;
+}
+
+int EntryList::SwapEntries(int a, int b) {
+    Node* first = NodeAt(a);
+    Node* second = NodeAt(b);
+    if (!first || !second) return 0;
+    if (a == b) return 1;
+    bool saved = RowMoveInProgress;
+    RowMoveInProgress = true;
+    MenuExtEntry temp = first->entry;
+    first->entry = second->entry;
+    second->entry = temp;
+    SwapRows(a, b);
+    RowMoveInProgress = saved;
+    return 1;
+}
+
+int EntryList::GetEntryAt(int index, MenuExtEntry* out) const {
+    Node* node = NodeAt(index);
+    if (!out || !node) return 0;
+    *out = node->entry;
+    return 1;
+}
+
+int EntryList::ReplaceEntryAt(int index, const MenuExtEntry* entry) {
+    Node* old = NodeAt(index);
+    if (!old || !entry) return 0;
+    Node* node = NewNode(*entry);
+    if (!node) return 0;
+    if (!WriteRow(index, entry)) {
+        std::free(node);
+        return 0;
+    }
+    LinkBefore(node, old);
+    Unlink(old);
+    std::free(old);
+    return 1;
+}
+
+int EntryList::SetEnabledAt(int index, int enabled) {
+    Node* node = NodeAt(index);
+    if (!node) return 0;
+    node->entry.enabled = enabled;
+    return 1;
+}
+
+int EntryList::FindEntryByName(const char* name) const {
+    if (!name) return -1;
+    int index = 0;
+    for (Node* node = head_.next; node != &head_; node = node->next, ++index)
+        if (lstrcmpiA(node->entry.name, name) == 0) return index;
+    return -1;
+}
+
+int EntryList::SelectedRunEnd(int index) const {
+    int rows = RowCount();
+    if (index < 0 || index >= rows) return -1;
+    while (index + 1 < rows && (SendMessageA(listView, LVM_GETITEMSTATE, index + 1, LVIS_SELECTED) & LVIS_SELECTED))
+        ++index;
+    return index;
+}
+
+int EntryList::MoveSelectedUp() {
+    int first = static_cast<int>(SendMessageA(listView, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+    if (first < 0) return 0;
+    for (int s = first; s >= 0;) {
+        int e = SelectedRunEnd(s);
+        if (s > 0) MoveEntry(s - 1, e);
+        s = static_cast<int>(SendMessageA(listView, LVM_GETNEXTITEM, e, LVNI_SELECTED));
+    }
+    int top = static_cast<int>(SendMessageA(listView, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+    SendMessageA(listView, LVM_ENSUREVISIBLE, top, FALSE);
+    return 1;
+}
+
+int EntryList::MoveSelectedDown() {
+    int s = static_cast<int>(SendMessageA(listView, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+    if (s < 0) return 0;
+    int n = RowCount();
+    int visible = s;
+    while (s >= 0) {
+        int e = SelectedRunEnd(s);
+        bool moved = e + 1 != n;
+        if (moved) MoveEntry(e + 1, s);
+        visible = moved ? e + 1 : e;
+        int next = moved ? e + 1 : e;
+        s = static_cast<int>(SendMessageA(listView, LVM_GETNEXTITEM, next, LVNI_SELECTED));
+    }
+    SendMessageA(listView, LVM_ENSUREVISIBLE, visible, FALSE);
+    return 1;
+}
+
+int EntryList::MoveRow(int from, int to) {
+    int rows = RowCount();
+    if (from < 0 || to < 0 || from >= rows || to >= rows) return 0;
+    if (from == to) return 1;
+    char name[512] = {}, texts[3][512] = {};
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_STATE | LVIF_PARAM;
+    item.iItem = from;
+    item.stateMask = 0xFF2F;
+    item.pszText = name;
+    item.cchTextMax = sizeof(name);
+    SendMessageA(listView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    for (int column = 1; column <= 3; ++column) {
+        LVITEMA sub = {};
+        sub.iSubItem = column;
+        sub.pszText = texts[column - 1];
+        sub.cchTextMax = sizeof(texts[0]);
+        SendMessageA(listView, LVM_GETITEMTEXTA, from, reinterpret_cast<LPARAM>(&sub));
+    }
+    bool checked = (item.state & kStateImageMask) == kCheckedState;
+    SendMessageA(listView, LVM_DELETEITEM, from, 0);
+    item.iItem = to;
+    item.iSubItem = 0;
+    int row = static_cast<int>(SendMessageA(listView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (row < 0) return 0;
+    for (int column = 1; column <= 3; ++column) SetCellText(listView, row, column, texts[column - 1]);
+    if (checked) SetRowStateImage(listView, row, true);
+    return 1;
+}
+
+int EntryList::SwapRows(int a, int b) {
+    int rows = RowCount();
+    if (!listView || a < 0 || b < 0 || a >= rows || b >= rows || a == b) return 0;
+    if (a > b) {
+        int t = a;
+        a = b;
+        b = t;
+    }
+    MoveRow(a, b);
+    MoveRow(b - 1, a);
+    return 1;
+}
+
+int EntryList::PartitionByCheck(HWND control, int sortWord, int limit) {
+    int n = static_cast<int>(SendMessageA(control, LVM_GETITEMCOUNT, 0, 0));
+    if (n <= 1) return 1;
+    if (limit != -1) {
+        if (limit < 2) return 1;
+        if (limit < n) n = limit;
+    }
+    bool disabledFirst = (sortWord >> 16) == kDirectionDisabledFirst;
+    int i = 0;
+    for (int step = 0; step < n; ++step) {
+        bool unchecked = StateImageOf(control, i) == 1;
+        bool stays = disabledFirst ? unchecked : !unchecked;
+        if (stays)
+            ++i;
+        else
+            MoveEntry(i, n - 1);
+    }
+    return 1;
+}
+
+int EntryList::MoveDisabledToBottom(HWND control) {
+    return PartitionByCheck(control, MakeSortWord(kDirectionEnabledFirst, kCheckSortColumn), -1);
+}

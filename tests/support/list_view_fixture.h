@@ -1,0 +1,39 @@
+// A hidden top-level window holding a real report-view list view with check boxes, bound to
+// an EntryList, as the main dialog sets it up.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "core/entry_list.h"
+
+class ListViewTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Appends entries named by `spec` ("P+ Q- R+": + enabled, - disabled), target "C:\\<name>.htm".
+    void Fill(const char* spec);
+    // Names of the entries in list order, joined by blanks ("P Q R").
+    std::string Names() const;
+    void Select(int row, bool selected = true);
+    bool IsSelected(int row) const;
+    int StateImage(int row) const;
+    void SetStateImage(int row, int image);
+    std::string RowText(int row, int column) const;
+
+    HWND window_ = nullptr;
+    HWND listView_ = nullptr;
+    EntryList list_;
+};
+
+MenuExtEntry MakeEntry(const char* name, const char* target = nullptr, uint32_t contexts = 0,
+                       uint32_t flags = 0, int enabled = 1);
+
+// Checks that row i shows entry i (all four column texts and the check box) for every i,
+// and that the list and the control have the same length.
+#define ExpectRowsMirrorEntries(list) ExpectRowsMirrorEntries_(__FILE__, __LINE__, list)
+void ExpectRowsMirrorEntries_(const char* file, int line, const EntryList& list);

@@ -1,0 +1,25 @@
+// Gives each test an empty MenuExt key in the test prefix's registry and removes it afterwards.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+class RegistryKeyGuard {
+public:
+    RegistryKeyGuard();   // deletes the MenuExt key tree
+    ~RegistryKeyGuard();  // deletes it again
+
+    // Creates subkey `name` with the given default value (nullptr: none) and optional DWORDs.
+    static void CreateSubkey(const char* name, const char* target, const DWORD* contexts = nullptr,
+                             const DWORD* flags = nullptr);
+    // Subkey names in enumeration order.
+    static std::vector<std::string> SubkeyNames();
+    // Reads a subkey's default value, Contexts and Flags; false when the subkey is missing.
+    static bool ReadSubkey(const char* name, std::string* target, DWORD* contexts, DWORD* flags);
+    static void DeleteMenuExtKey();
+    static bool MenuExtKeyExists();
+};

@@ -1,0 +1,18 @@
+// A fresh folder per test, removed with everything in it afterwards.
+#pragma once
+
+#include <string>
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    const std::string& Path() const { return path_; }         // ends in a backslash
+    std::string File(const char* name) const { return path_ + name; }
+
+    static bool WriteFile(const std::string& path, const std::string& bytes);
+    static bool ReadFile(const std::string& path, std::string* bytes);
+
+private:
+    std::string path_;
+};

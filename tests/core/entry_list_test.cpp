@@ -12,13 +12,215 @@ namespace {
 
 using EntryListTest = ListViewTest;
 
-TEST_F(EntryListTest, DuplicateNamesAreRefusedInAnyLetterCase) {
-    Fill("ABC");
+// Shift_JIS names whose second byte is a backslash: 表 (0x95 0x5C) and ソ (0x83 0x5C).
+const char kHyou[] = "表";
+const char kSo[] = "ソ";
+
+TEST_F(EntryListTest, DuplicateNamesAreRefusedInAnyLetterCaseAndChangeNothing) {
+    Fill("ABC Q");
     MenuExtEntry lower = MakeEntry("abc");
     EXPECT_EQ(list_.AddEntry(&lower), kDuplicateName);
     EXPECT_EQ(list_.InsertEntryAt(0, &lower), kDuplicateName);
-    EXPECT_EQ(Names(), "ABC");
+    EXPECT_EQ(list_.FindEntryByName("aBc"), 0);
+    EXPECT_EQ(list_.FindEntryByName("q"), 1);
+    EXPECT_EQ(list_.FindEntryByName(nullptr), -1);
+    EXPECT_EQ(Names(), "ABC Q");
     ExpectRowsMirrorEntries(list_);
+}
+
+TEST_F(EntryListTest, DoubleByteNamesWithBackslashTrailBytesNeitherCollideNorSplit) {
+    MenuExtEntry hyou = MakeEntry(kHyou, "C:\\表\\run.htm");
+    MenuExtEntry so = MakeEntry(kSo);
+    MenuExtEntry both = MakeEntry("表ソ");
+    EXPECT_EQ(list_.AddEntry(&hyou), kOk);
+    EXPECT_EQ(list_.AddEntry(&so), kOk);
+    EXPECT_EQ(list_.AddEntry(&both), kOk);
+    EXPECT_EQ(list_.FindEntryByName(kSo), 1);
+    EXPECT_EQ(list_.FindEntryByName("表ソ"), 2);
+    EXPECT_EQ(list_.AddEntry(&hyou), kDuplicateName);
+    EXPECT_EQ(RowText(0, 0), kHyou);
+    EXPECT_EQ(RowText(0, 3), "C:\\表\\run.htm");
+    ExpectRowsMirrorEntries(list_);
+}
+
+TEST_F(EntryListTest, InvalidRecordsAreRefusedWithTheirOwnCodes) {
+    Fill("P");
+    MenuExtEntry slash = MakeEntry("\\x");
+    EXPECT_EQ(list_.AddEntry(&slash), kNotMade);
+    EXPECT_EQ(list_.InsertEntryAt(0, &slash), kInvalid);
+    MenuExtEntry empty = MakeEntry("E", "");
+    EXPECT_EQ(list_.AddEntry(&empty), kNotMade);
+    EXPECT_EQ(list_.InsertEntryAt(0, &empty), kInvalid);
+    MenuExtEntry noName = MakeEntry("");
+    EXPECT_EQ(list_.AddEntry(&noName), kNotMade);
+    EXPECT_EQ(list_.InsertEntryAt(-1, &noName), kInvalid);
+    MenuExtEntry ok = MakeEntry("Q");
+    EXPECT_EQ(list_.AddEntry(nullptr), kInvalid);
+    EXPECT_EQ(list_.InsertEntryAt(-2, &ok), kInvalid);
+    EXPECT_EQ(Names(), "P");
+    ExpectRowsMirrorEntries(list_);
+}
+
+TEST_F(EntryListTest, InsertPositionsBeyondTheEndAppend) {
+    Fill("P Q R");
+    MenuExtEntry s = MakeEntry("S"), t = MakeEntry("T"), u = MakeEntry("U");
+    EXPECT_EQ(list_.InsertEntryAt(99, &s), kOk);
+    EXPECT_EQ(list_.InsertEntryAt(-1, &t), kOk);
+    EXPECT_EQ(list_.InsertEntryAt(1, &u), kOk);
+    EXPECT_EQ(Names(), "P U Q R S T");
+    ExpectRowsMirrorEntries(list_);
+}
+
+TEST_F(EntryListTest, RowTextsShowFlagsInHexAndContextLetters) {
+    MenuExtEntry a = MakeEntry("A", nullptr, 0x21, 0x11, 1);
+    MenuExtEntry b = MakeEntry("B", nullptr, 0x80, 0, 0);
+    MenuExtEntry c = MakeEntry("C", nullptr, 0x7F, 0xFFFFFFFF, 1);
+    ASSERT_EQ(list_.AddEntry(&a), kOk);
+    ASSERT_EQ(list_.AddEntry(&b), kOk);
+    ASSERT_EQ(list_.AddEntry(&c), kOk);
+    EXPECT_EQ(RowText(0, 1), "常リ");
+    EXPECT_EQ(RowText(0, 2), "11");
+    EXPECT_EQ(RowText(1, 1), "");
+    EXPECT_EQ(RowText(1, 2), "0");
+    EXPECT_EQ(RowText(2, 1), "常絵コ表選リ？");
+    EXPECT_EQ(RowText(2, 2), "FFFFFFFF");
+    EXPECT_EQ(StateImage(0), 2);
+    EXPECT_EQ(StateImage(1), 1);
+}
+
+TEST_F(EntryListTest, MovesAndSwapsKeepTextsSelectionAndCheckBoxes) {
+    Fill("P+ Q- R+");
+    Select(0);
+    ASSERT_EQ(list_.MoveEntry(0, 2), 1);
+    EXPECT_EQ(Names(), "Q R P");
+    EXPECT_TRUE(IsSelected(2));
+    EXPECT_FALSE(IsSelected(0));
+    EXPECT_EQ(StateImage(2), 2);
+    EXPECT_EQ(StateImage(0), 1);
+    ExpectRowsMirrorEntries(list_);
+
+    ASSERT_EQ(list_.MoveEntry(2, 0), 1);
+    EXPECT_EQ(Names(), "P Q R");
+    EXPECT_TRUE(IsSelected(0));
+    ASSERT_EQ(list_.MoveEntry(2, 0), 1);
+    EXPECT_EQ(Names(), "R P Q");
+    ExpectRowsMirrorEntries(list_);
+
+    ASSERT_EQ(list_.SwapEntries(0, 2), 1);
+    EXPECT_EQ(Names(), "Q P R");
+    EXPECT_TRUE(IsSelected(1));
+    ExpectRowsMirrorEntries(list_);
+
+    EXPECT_EQ(list_.MoveEntry(1, 1), 1);
+    EXPECT_EQ(list_.SwapEntries(2, 2), 1);
+    EXPECT_EQ(list_.MoveEntry(0, 3), 0);
+    EXPECT_EQ(list_.SwapEntries(-1, 0), 0);
+    EXPECT_EQ(Names(), "Q P R");
+    EXPECT_FALSE(RowMoveInProgress);
+}
+
+TEST_F(EntryListTest, MoveKeepsAnOuterRowMoveFlagSet) {
+    Fill("P Q");
+    RowMoveInProgress = true;
+    list_.MoveEntry(0, 1);
+    list_.SwapEntries(0, 1);
+    EXPECT_TRUE(RowMoveInProgress);
+    RowMoveInProgress = false;
+}
+
+TEST_F(EntryListTest, ReplaceAndDeleteKeepRowsInStep) {
+    Fill("P Q R");
+    MenuExtEntry x = MakeEntry("X", "http://example.invalid/x", 0x3, 1, 0);
+    EXPECT_EQ(list_.ReplaceEntryAt(1, &x), 1);
+    EXPECT_EQ(Names(), "P X R");
+    ExpectRowsMirrorEntries(list_);
+    MenuExtEntry bad = MakeEntry("", "t");
+    EXPECT_EQ(list_.ReplaceEntryAt(1, &bad), 0);
+    EXPECT_EQ(list_.ReplaceEntryAt(3, &x), 0);
+    EXPECT_EQ(list_.DeleteEntryAt(0), 1);
+    EXPECT_EQ(list_.DeleteEntryAt(2), 0);
+    EXPECT_EQ(list_.DeleteEntryAt(-1), 0);
+    EXPECT_EQ(Names(), "X R");
+    MenuExtEntry out;
+    EXPECT_EQ(list_.GetEntryAt(0, &out), 1);
+    EXPECT_EQ(out.contexts, 0x3u);
+    EXPECT_EQ(list_.GetEntryAt(0, nullptr), 0);
+    EXPECT_EQ(list_.GetEntryAt(2, &out), 0);
+    ExpectRowsMirrorEntries(list_);
+}
+
+TEST_F(EntryListTest, SelectedRunsMoveUpByOneAndRunsAtTheTopStay) {
+    Fill("P Q R S T");
+    Select(0);
+    Select(1);
+    Select(3);
+    EXPECT_EQ(list_.MoveSelectedUp(), 1);
+    EXPECT_EQ(Names(), "P Q S R T");
+    EXPECT_TRUE(IsSelected(0) && IsSelected(1) && IsSelected(2));
+    EXPECT_FALSE(IsSelected(3));
+    ExpectRowsMirrorEntries(list_);
+
+    Select(0, false);
+    Select(1, false);
+    EXPECT_EQ(list_.MoveSelectedUp(), 1);
+    EXPECT_EQ(Names(), "P S Q R T");
+    EXPECT_TRUE(IsSelected(1));
+}
+
+TEST_F(EntryListTest, SelectedRunsMoveDownByOneAndRunsAtTheBottomStay) {
+    Fill("P Q R S T");
+    Select(3);
+    Select(4);
+    EXPECT_EQ(list_.MoveSelectedDown(), 1);
+    EXPECT_EQ(Names(), "P Q R S T");
+
+    Select(3, false);
+    Select(4, false);
+    Select(0);
+    Select(2);
+    Select(3);
+    EXPECT_EQ(list_.MoveSelectedDown(), 1);
+    EXPECT_EQ(Names(), "Q P T R S");
+    EXPECT_TRUE(IsSelected(1) && IsSelected(3) && IsSelected(4));
+    ExpectRowsMirrorEntries(list_);
+
+    for (int i = 0; i < 5; ++i) Select(i, false);
+    EXPECT_EQ(list_.MoveSelectedDown(), 0);
+    EXPECT_EQ(list_.MoveSelectedUp(), 0);
+}
+
+TEST_F(EntryListTest, PartitionByCheckIsStableAndHonoursTheLimit) {
+    const int enabledFirst = MakeSortWord(kDirectionEnabledFirst, kCheckSortColumn);
+    const int disabledFirst = MakeSortWord(kDirectionDisabledFirst, kCheckSortColumn);
+    Fill("P+ Q- R+ S-");
+    list_.PartitionByCheck(listView_, enabledFirst, -1);
+    EXPECT_EQ(Names(), "P R Q S");
+    ExpectRowsMirrorEntries(list_);
+    list_.PartitionByCheck(listView_, disabledFirst, -1);
+    EXPECT_EQ(Names(), "Q S P R");
+    ExpectRowsMirrorEntries(list_);
+    list_.PartitionByCheck(listView_, enabledFirst, 1);
+    EXPECT_EQ(Names(), "Q S P R");
+    list_.PartitionByCheck(listView_, enabledFirst, 3);
+    EXPECT_EQ(Names(), "P Q S R");
+    list_.MoveDisabledToBottom(listView_);
+    EXPECT_EQ(Names(), "P R Q S");
+    ExpectRowsMirrorEntries(list_);
+}
+
+void* FailingAllocator(size_t) { return nullptr; }
+
+TEST_F(EntryListTest, AFailedNodeAllocationLeavesChainAndRowsAsTheyWere) {
+    Fill("P Q");
+    MenuExtEntry r = MakeEntry("R");
+    EntryList::SetNodeAllocator(FailingAllocator);
+    EXPECT_EQ(list_.AddEntry(&r), kOutOfMemory);
+    EXPECT_EQ(list_.InsertEntryAt(0, &r), kOutOfMemory);
+    EXPECT_EQ(list_.ReplaceEntryAt(0, &r), 0);
+    EntryList::SetNodeAllocator(nullptr);
+    EXPECT_EQ(Names(), "P Q");
+    ExpectRowsMirrorEntries(list_);
+    EXPECT_EQ(list_.AddEntry(&r), kOk);
 }
 
 }  // namespace

@@ -1,0 +1,28 @@
+// REGEDIT4 files of the MenuExt key: export of list rows, import into the list, and the reading
+// that the disabled-entry store and the CSV reader share.
+#pragma once
+
+#include <memory>
+
+#include "core/entry_list.h"
+#include "formats/reg_text.h"
+
+// Writes the rows whose list-view state under `rowMask` equals `rowValue`, in list order. 0, or
+// -8 when the file cannot be created or any write fails (the incomplete file is then removed).
+int ExportRegFile(const EntryList& list, const char* path, UINT rowMask, UINT rowValue);
+
+// Appends the file's entries with `enabled` set to `enabledValue`. The number added; -1 when no
+// path is given or the file does not exist or cannot be read. `duplicates` (optional) receives
+// the number refused because the name was already in the list.
+int ImportRegFile(EntryList& list, const char* path, int enabledValue, int* duplicates);
+
+// The number of entry key lines; -1 when no path, no file, or the file cannot be read.
+int CountRegEntries(const char* path);
+
+// The file's entries in file order (possibly none); nullptr when no path, no file, or the file
+// cannot be read.
+std::unique_ptr<EntrySequence> ParseRegFile(const char* path);
+
+// The whole file in a malloc'ed zero-terminated buffer the caller free()s; nullptr when no
+// path, no file, or the file cannot be read. A path in double quotes loses them.
+char* ReadWholeFile(const char* path);

@@ -1,0 +1,9 @@
+// The four columns of the entry list.
+#pragma once
+
+#include "settings/settings_store.h"  // kColumnCount
+
+constexpr int kNameColumn = 0;
+constexpr int kContextsColumn = 1;
+constexpr int kFlagsColumn = 2;
+constexpr int kFileColumn = 3;

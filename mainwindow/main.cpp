@@ -1,0 +1,30 @@
+// Entry point of Quorvil.exe: the main dialog and the message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "mainwindow/main_window.h"
+#include "mainwindow/messages.h"
+#include "resources/resource.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // The list view class must exist before the dialog template names it.
+    INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&classes);
+    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+    if (!dialog) {
+        // Without a window nothing would ever end the message loop.
+        ShowMessage(nullptr, kMainWindowNotCreated, kAppCaption, MB_OK | MB_ICONERROR);
+        return 1;
+    }
+
+    MSG message;
+    // Accelerators come first so that Shift+Enter edits instead of pressing OK.
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (TranslateAcceleratorA(dialog, accelerators, &message)) continue;
+        if (IsDialogMessageA(dialog, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

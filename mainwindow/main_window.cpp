@@ -1,0 +1,113 @@
+// The main dialog's procedure, the program-wide objects and the shut-down steps.
+#include "mainwindow/main_window.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "mainwindow/handlers.h"
+#include "mainwindow/layout.h"
+#include "mainwindow/list_columns.h"
+#include "resources/resource.h"
+#include "settings/window_utils.h"
+
+namespace {
+
+MainWindow InitialState() {
+    MainWindow state = {};
+    state.editIndex = -1;
+    return state;
+}
+
+BOOL OnClose(HWND dialog) {
+    // Every way out ends here; the registry and Disable.dat were written (or deliberately
+    // not written) by the command that sent WM_CLOSE.
+    settingsStore.SaveWindowPlacement(dialog);
+    int widths[kColumnCount];
+    for (int column = 0; column < kColumnCount; ++column)
+        widths[column] = static_cast<int>(SendMessageA(mainWindow.listView, LVM_GETCOLUMNWIDTH, column, 0));
+    settingsStore.SaveColumnWidths(widths, kColumnCount);
+    int order[kColumnCount] = {0, 1, 2, 3};
+    SendMessageA(mainWindow.listView, LVM_GETCOLUMNORDERARRAY, kColumnCount, reinterpret_cast<LPARAM>(order));
+    settingsStore.SaveColumnOrder(order, kColumnCount);
+    settingsStore.WriteInt(kListSection, "DisSlash", mainWindow.DisSlash);
+    settingsStore.WriteInt(kListSection, "DisBottom", mainWindow.DisBottom);
+    settingsStore.WriteInt(kListSection, "DisNoSavePos", mainWindow.DisNoSavePos);
+    DestroyWindow(dialog);
+    return TRUE;
+}
+
+BOOL OnDestroy(HWND dialog) {
+    if (mainWindow.ownsHandCursor && mainWindow.handCursor) DestroyCursor(mainWindow.handCursor);
+    mainWindow.handCursor = nullptr;
+    mainWindow.ownsHandCursor = 0;
+    if (mainWindow.listViewProc) {
+        SetWindowLongPtrA(mainWindow.listView, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainWindow.listViewProc));
+        mainWindow.listViewProc = nullptr;
+    }
+    PostQuitMessage(0);
+    return TRUE;
+}
+
+// WM_NCHITTEST answers through DWLP_MSGRESULT; the dialog manager returns that value.
+BOOL OnNcHitTestMessage(HWND dialog, LPARAM lParam) {
+    LRESULT hit = GripHitTest(dialog, lParam);
+    if (hit == HTNOWHERE) return FALSE;
+    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, hit);
+    return TRUE;
+}
+
+}  // namespace
+
+// Defined together, in this order, so the entry list is constructed before the settings
+// store and torn down after it.
+EntryList entryList;
+SettingsStore settingsStore;
+MainWindow mainWindow = InitialState();
+
+void ResetMainWindowState() { mainWindow = InitialState(); }
+
+int ProgramFilePath(const char* fileName, char* path) {
+    char folder[MAX_PATH];
+    if (mainWindow.dataFolder[0] != '\0')
+        snprintf(folder, sizeof(folder), "%s", mainWindow.dataFolder);
+    else
+        GetModuleDirectory(folder, 1);
+    int length = snprintf(path, MAX_PATH, "%s%s", folder, fileName);
+    if (length < 0 || length >= MAX_PATH) {
+        path[0] = '\0';
+        return 0;
+    }
+    return 1;
+}
+
+void MarkListChanged(HWND dialog) {
+    mainWindow.listChanged = 1;
+    EnableWindow(GetDlgItem(dialog, IDC_UPDATE), TRUE);
+}
+
+int ShowMessage(HWND owner, const char* text, const char* caption, UINT flags) {
+    return MessageBoxA(owner, text, caption, flags);
+}
+
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: return OnInitDialog(dialog);
+    case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
+    case WM_INITMENUPOPUP: return OnInitMenuPopup(dialog, reinterpret_cast<HMENU>(wParam));
+    case WM_NOTIFY: return OnNotify(dialog, reinterpret_cast<NMHDR*>(lParam));
+    case WM_DROPFILES: return OnDropFiles(dialog, reinterpret_cast<HDROP>(wParam));
+    case WM_MOUSEWHEEL: return OnMouseWheel(dialog, wParam);
+    case WM_MOUSEMOVE: return OnIconMouseMove(dialog, lParam);
+    case WM_LBUTTONDOWN: return OnIconClick(dialog, lParam);
+    case WM_SIZE: return OnSize(dialog, static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+    case WM_GETMINMAXINFO: return OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+    case WM_EXITSIZEMOVE: return OnExitSizeMove(dialog);
+    case WM_NCHITTEST: return OnNcHitTestMessage(dialog, lParam);
+    case WM_PAINT: return OnPaint(dialog);
+    case WM_CLOSE: return OnClose(dialog);
+    case WM_DESTROY: return OnDestroy(dialog);
+    default: return FALSE;
+    }
+}

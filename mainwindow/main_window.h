@@ -1,0 +1,68 @@
+// The main window: its program-wide state, the objects that live as long as the process,
+// and the dialog procedure of dialog 4000.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "core/entry_list.h"
+#include "core/menu_ext_entry.h"
+#include "settings/settings_store.h"
+
+// Low 16 bits of sortState: the column of the last header sort, or this for the check-state sort.
+constexpr uint32_t kSortByCheckState = 1000;
+
+struct MainWindow {
+    HWND dialog;
+    HWND listView;
+
+    // Options, edited by the options dialog and kept in the List section of the settings.
+    int32_t DisSlash;
+    int32_t DisBottom;
+    int32_t DisNoSavePos;
+
+    // The list holds changes the registry does not have yet; Update (4012) is enabled exactly
+    // while it is set.
+    int32_t listChanged;
+    uint32_t sortState;
+
+    // Handed to the edit dialog and filled by it; editIndex is -1 while no entry is open.
+    MenuExtEntry editBuffer;
+    int32_t editIndex;
+
+    SIZE minTrackSize;
+    SIZE lastClientSize;
+    RECT gripRect;
+    RECT iconRect;
+
+    int32_t iconHover;
+    HCURSOR handCursor;
+    int32_t ownsHandCursor;
+    HCURSOR savedCursor;
+    int32_t wheelDeltaInWParam;
+    WNDPROC listViewProc;
+
+    // Folder of "Quorvil.ini" and "Disable.dat" with its trailing backslash. Empty means the
+    // executable's folder, which is what the program always uses; tests point it elsewhere.
+    char dataFolder[MAX_PATH];
+};
+
+extern MainWindow mainWindow;
+extern EntryList entryList;
+extern SettingsStore settingsStore;
+
+// Puts mainWindow back into its state at process start (every field zero, editIndex -1).
+void ResetMainWindowState();
+
+// The full path of one of the program's own files ("Quorvil.ini", "Disable.dat",
+// "Quorvil.chm") into `path` (MAX_PATH bytes). 0 when it does not fit, 1 otherwise.
+int ProgramFilePath(const char* fileName, char* path);
+
+// Marks the list changed: sets listChanged and enables Update.
+void MarkListChanged(HWND dialog);
+
+// The program's one way of showing a message box.
+int ShowMessage(HWND owner, const char* text, const char* caption, UINT flags);
+
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,189 @@
+// Start-up of the main dialog: settings, the list view, placement and show, then the entries
+// from the registry and Disable.dat.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "core/disabled_store.h"
+#include "core/registry_store.h"
+#include "mainwindow/handlers.h"
+#include "mainwindow/layout.h"
+#include "mainwindow/list_columns.h"
+#include "mainwindow/main_window.h"
+#include "mainwindow/messages.h"
+#include "resources/resource.h"
+#include "settings/window_utils.h"
+
+namespace {
+
+constexpr DWORD kListExStyle = LVS_EX_CHECKBOXES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
+// IDC_HAND is missing from older headers; the system cursor's number never changed.
+constexpr WORD kSystemHandCursor = 32649;
+
+// Buttons that act on selected rows; they start disabled when there is nothing to select.
+const int kSelectionButtons[] = {IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_EDIT, IDC_SAVE, IDC_DELETE};
+
+void ReadOptions() {
+    mainWindow.DisSlash = settingsStore.ReadInt(kListSection, "DisSlash", 0);
+    mainWindow.DisBottom = settingsStore.ReadInt(kListSection, "DisBottom", 0);
+    mainWindow.DisNoSavePos = settingsStore.ReadInt(kListSection, "DisNoSavePos", 0);
+}
+
+void InsertColumns(HWND listView) {
+    static const char* const kHeaders[kColumnCount] = {kColumnName, kColumnContexts, kColumnFlags, kColumnFile};
+    int widths[kColumnCount];
+    settingsStore.LoadColumnWidths(widths, kColumnCount);
+    for (int column = 0; column < kColumnCount; ++column) {
+        LVCOLUMNA item = {};
+        item.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        item.fmt = column == kFlagsColumn ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        item.cx = widths[column];
+        item.pszText = const_cast<char*>(kHeaders[column]);
+        item.iSubItem = column;
+        SendMessageA(listView, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void SetUpListView(HWND listView) {
+    DWORD exStyle = kListExStyle;
+    // Grid is read only: a hand edit of the settings file is the one way to turn it on.
+    if (settingsStore.ReadInt(kMainSection, "Grid", 0) != 0) exStyle |= LVS_EX_GRIDLINES;
+    SendMessageA(listView, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, exStyle);
+    InsertColumns(listView);
+    int order[kColumnCount];
+    settingsStore.LoadColumnOrder(order, kColumnCount);
+    SendMessageA(listView, LVM_SETCOLUMNORDERARRAY, kColumnCount, reinterpret_cast<LPARAM>(order));
+    mainWindow.listViewProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(listView, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListViewKeyProc)));
+}
+
+int ChooseShowCommand(int savedShowCommand) {
+    // A shortcut set to start minimized or maximized wins over the saved state.
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    GetStartupInfoA(&startup);
+    if ((startup.dwFlags & STARTF_USESHOWWINDOW) && startup.wShowWindow != SW_SHOWNORMAL)
+        return startup.wShowWindow;
+    return savedShowCommand;
+}
+
+void SetWindowIcons(HWND dialog) {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+    HICON big = LoadIconA(instance, MAKEINTRESOURCEA(IDI_QUORVIL));
+    HICON small = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUORVIL), IMAGE_ICON, 16, 16, 0));
+    SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+void LoadHandCursor() {
+    mainWindow.handCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(kSystemHandCursor));
+    if (mainWindow.handCursor) return;
+    mainWindow.handCursor = LoadHelpViewerHandCursor();
+    mainWindow.ownsHandCursor = mainWindow.handCursor != nullptr;
+}
+
+void PlaceAndShow(HWND dialog) {
+    // The WM_SIZE that a saved size causes moves the controls by the difference between the
+    // template's size and the saved one.
+    RecordClientSize(dialog);
+    int placement[4];
+    int showCommand = SW_SHOWDEFAULT;
+    int topMost = 0;
+    settingsStore.LoadWindowPlacement(placement, &showCommand, &topMost);
+    UINT flags = SWP_FRAMECHANGED;
+    if (placement[0] == kNotStored || placement[1] == kNotStored) flags |= SWP_NOMOVE;
+    if (placement[2] == kNotStored || placement[3] == kNotStored) flags |= SWP_NOSIZE;
+    SetWindowPos(dialog, topMost ? HWND_TOPMOST : HWND_TOP, placement[0], placement[1], placement[2], placement[3],
+                 flags);
+    ShowWindow(dialog, ChooseShowCommand(showCommand));
+    UpdateGripRect(dialog);
+    SetWindowIcons(dialog);
+    LoadHandCursor();
+    UpdateIconRect(dialog);
+}
+
+bool IsWindows95() {
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+    if (!GetVersionExA(&version)) return false;
+    return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && version.dwMinorVersion == 0;
+}
+
+// Inserting rows into a visible list view repaints it row by row; the list is filled with
+// its redrawing switched off and repainted once at the end.
+void SuspendListRedraw(HWND listView) { SendMessageA(listView, WM_SETREDRAW, FALSE, 0); }
+
+void ResumeListRedraw(HWND listView) {
+    SendMessageA(listView, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(listView, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void LoadRegistryEntries(HWND dialog) {
+    int keyFlag = 0;
+    if (LoadFromRegistry(entryList, &keyFlag) != 0) return;
+    if (keyFlag == 1) {
+        // The entries read so far are on show while the warning is up.
+        ResumeListRedraw(mainWindow.listView);
+        ShowMessage(dialog, kRegistryReadFailed, kAppCaption, MB_OK | MB_ICONWARNING);
+        SuspendListRedraw(mainWindow.listView);
+    }
+    for (int id : kSelectionButtons) EnableWindow(GetDlgItem(dialog, id), FALSE);
+}
+
+// Returns the number of disabled entries left out because their names were taken.
+int RestoreDisabledEntries() {
+    char path[MAX_PATH];
+    if (!ProgramFilePath(kDisabledFileName, path)) return 0;
+    int duplicates = 0;
+    // A missing Disable.dat restores nothing and says nothing.
+    RestoreDisabled(entryList, settingsStore, path, mainWindow.DisNoSavePos, &duplicates);
+    return duplicates;
+}
+
+void SelectFirstRow(HWND listView) {
+    if (SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0) <= 0) return;
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(listView, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
+
+BOOL OnInitDialog(HWND dialog) {
+    mainWindow.dialog = dialog;
+    ComputeMinTrackSize(dialog);
+
+    char iniPath[MAX_PATH];
+    ProgramFilePath(kIniFileName, iniPath);
+    settingsStore.SetIniPath(iniPath);
+    ReadOptions();
+
+    HWND listView = GetDlgItem(dialog, IDC_ENTRY_LIST);
+    mainWindow.listView = listView;
+    if (listView) {
+        SetUpListView(listView);
+        entryList.listView = listView;
+    }
+    SetWindowLongPtrA(dialog, GWL_STYLE, GetWindowLongPtrA(dialog, GWL_STYLE) | WS_CLIPCHILDREN);
+
+    PlaceAndShow(dialog);
+    DragAcceptFiles(dialog, TRUE);
+    mainWindow.wheelDeltaInWParam = IsWindows95() ? 1 : 0;
+
+    SuspendListRedraw(listView);
+    LoadRegistryEntries(dialog);
+    int duplicates = RestoreDisabledEntries();
+    if (mainWindow.DisBottom) entryList.MoveDisabledToBottom(listView);
+    ResumeListRedraw(listView);
+    if (duplicates != 0)
+        ShowMessage(dialog, kDuplicatesNotLoaded, kRestoreDisabledCaption, MB_OK | MB_ICONWARNING);
+
+    SelectFirstRow(listView);
+    SetFocus(listView);
+    // Loading ticks the check boxes of the enabled entries, which counts as a change; the
+    // program always starts unchanged.
+    mainWindow.listChanged = 0;
+    EnableWindow(GetDlgItem(dialog, IDC_UPDATE), FALSE);
+    return FALSE;
+}

@@ -1,0 +1,43 @@
+// Answers the message boxes a test causes and records what they showed. A WH_CBT hook acts
+// on each box as it is activated, so code under test runs its real MessageBoxA.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+struct InterceptedBox {
+    HWND owner;
+    std::string text;
+    std::string caption;
+    UINT style;  // MB_OK ... MB_RETRYCANCEL | MB_ICONxxx, read back from the box's controls
+    int answer;  // the button pressed
+};
+
+class MessageBoxInterceptor {
+public:
+    MessageBoxInterceptor();   // hooks the calling thread
+    ~MessageBoxInterceptor();  // unhooks
+    MessageBoxInterceptor(const MessageBoxInterceptor&) = delete;
+    MessageBoxInterceptor& operator=(const MessageBoxInterceptor&) = delete;
+
+    // Queues the button (IDOK, IDYES ...) that answers the next box. Without a queued
+    // answer a box is answered with OK, else Cancel, else No.
+    void Answer(int button);
+
+    const std::vector<InterceptedBox>& Boxes() const { return boxes_; }
+    // How many boxes showed exactly this text and caption.
+    int Count(const char* text, const char* caption) const;
+    void Clear() { boxes_.clear(); }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    void Intercept(HWND box);
+
+    HHOOK hook_ = nullptr;
+    std::deque<int> answers_;
+    std::vector<InterceptedBox> boxes_;
+    std::vector<HWND> answered_;
+};

@@ -110,10 +110,8 @@ TEST_F(DrawingTest, SelectedMarkedRowIsTintedByWhereTheFocusIs) {
     SetFocus(list_);
     UpdateWindow(list_);
     RECT row = RowRect(list_, 32);
-    RECT client;
-    GetClientRect(list_, &client);
-    // The far right of the row holds no text in any column.
-    int x = client.right - 4;
+    // The far right of the row, in the file column, holds no text.
+    int x = row.right - 4;
     int y = (row.top + row.bottom) / 2;
     {
         ListPixels pixels(list_);
@@ -135,6 +133,7 @@ TEST_F(DrawingTest, ContextsCellsKeepTheirColumnsAndEndInAnEllipsisWhenNarrow) {
     RegistryKeyGuard::CreateSubkey("B", "C:\\B.htm", &contexts);
     OpenTall();
     Deselect(0);
+    SendMessageA(list_, LVM_SETCOLUMNWIDTH, 1, 300);
     int row = 1;
     std::vector<int> ink = InkPerContextCell(row);
     EXPECT_GT(ink[0], 0) << "常";

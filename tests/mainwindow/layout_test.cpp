@@ -76,11 +76,19 @@ TEST_F(LayoutTest, ControlsFollowTheEdgesTheyBelongTo) {
 
 TEST_F(LayoutTest, MinimizeAndRestoreMoveNothing) {
     Open();
+    // The template is one dialog unit narrower than the minimum width, so a window still at
+    // the template size is widened to the minimum when it is restored; start above both.
+    GrowBy(40, 30);
     std::map<int, RECT> before = AllControls();
+    RECT windowBefore, windowAfter;
+    GetWindowRect(dialog_, &windowBefore);
     ShowWindow(dialog_, SW_MINIMIZE);
     Pump();
     ShowWindow(dialog_, SW_RESTORE);
     Pump();
+    GetWindowRect(dialog_, &windowAfter);
+    EXPECT_EQ(windowAfter.right - windowAfter.left, windowBefore.right - windowBefore.left);
+    EXPECT_EQ(windowAfter.bottom - windowAfter.top, windowBefore.bottom - windowBefore.top);
     std::map<int, RECT> after = AllControls();
     for (const auto& control : before) {
         SCOPED_TRACE(control.first);

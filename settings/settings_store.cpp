@@ -1,0 +1,219 @@
+// Per-user settings in "Quorvil.ini", read and written through the private-profile
+// functions at the moment they are asked for; nothing is cached.
+#include "settings/settings_store.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr char kDefaultUser[] = "DefUser";
+constexpr char kDefaultColumnOrder[] = "0,1,2,3";
+constexpr int kDefaultColumnWidths[kColumnCount] = {180, 120, 40, 320};
+constexpr int kColumnOrderSize = 32;
+constexpr int kDefaultShowCommand = SW_SHOWDEFAULT;
+// userName, the slash and the longer suffix, with room to spare.
+constexpr int kSectionSize = 300;
+
+const char* const kPlacementKeys[4] = {"WindowLeft", "WindowTop", "WindowWidth", "WindowHeight"};
+
+// Number lists are split at commas; empty pieces (",,", a leading or trailing comma) are no
+// tokens at all. Returns the start of the next token at or after `text`, or nullptr.
+const char* NextToken(const char* text) {
+    while (*text == ',') ++text;
+    return *text ? text : nullptr;
+}
+
+const char* SkipToken(const char* token) {
+    const char* comma = strchr(token, ',');
+    return comma ? comma : token + strlen(token);
+}
+
+int CountTokens(const char* text) {
+    int count = 0;
+    for (const char* token = NextToken(text); token; token = NextToken(SkipToken(token))) ++count;
+    return count;
+}
+
+// Converts the first `count` tokens into `numbers`: leading blanks and a sign are taken,
+// conversion stops at the first other character, and a token without digits gives 0.
+// Returns how many were converted.
+int ConvertTokens(const char* text, int* numbers, int count) {
+    int converted = 0;
+    for (const char* token = NextToken(text); token && converted < count; token = NextToken(SkipToken(token)))
+        numbers[converted++] = static_cast<int>(strtol(token, nullptr, 10));
+    return converted;
+}
+
+// Joins numbers as "%d" separated by commas. A number that would not fit whole is left
+// out together with all that follow it. Returns how many were joined.
+int JoinNumbers(const int* numbers, int count, char* text, size_t size) {
+    text[0] = '\0';
+    size_t used = 0;
+    int joined = 0;
+    for (; joined < count; ++joined) {
+        char piece[16];
+        int length = snprintf(piece, sizeof(piece), joined == 0 ? "%d" : ",%d", numbers[joined]);
+        if (used + length >= size) break;
+        memcpy(text + used, piece, length + 1);
+        used += length;
+    }
+    return joined;
+}
+
+}  // namespace
+
+SettingsStore::SettingsStore() {
+    DWORD size = sizeof(userName);
+    if (!GetUserNameA(userName, &size) || userName[0] == '\0') strcpy(userName, kDefaultUser);
+    strcpy(iniPath, kIniFileName);
+}
+
+SettingsStore::~SettingsStore() {
+    iniPath[0] = '\0';
+    userName[0] = '\0';
+}
+
+void SettingsStore::SetIniPath(const char* path) {
+    if (path && strlen(path) < sizeof(iniPath)) strcpy(iniPath, path);
+}
+
+void SettingsStore::SectionName(const char* suffix, char* section) const {
+    snprintf(section, kSectionSize, "%s/%s", userName, suffix);
+}
+
+int SettingsStore::ReadInt(const char* sectionSuffix, const char* key, int defaultValue) {
+    if (!sectionSuffix || !key) return -1;
+    char section[kSectionSize];
+    SectionName(sectionSuffix, section);
+    return static_cast<int>(GetPrivateProfileIntA(section, key, defaultValue, iniPath));
+}
+
+int SettingsStore::WriteInt(const char* sectionSuffix, const char* key, int value) {
+    if (!sectionSuffix || !key) return 0;
+    char section[kSectionSize];
+    SectionName(sectionSuffix, section);
+    char text[16];
+    snprintf(text, sizeof(text), "%d", value);
+    return WritePrivateProfileStringA(section, key, text, iniPath) ? 1 : 0;
+}
+
+int SettingsStore::LoadWindowPlacement(int* placement, int* showCommand, int* topMost) {
+    if (placement)
+        for (int i = 0; i < 4; ++i) placement[i] = ReadInt(kMainSection, kPlacementKeys[i], kNotStored);
+    if (showCommand) *showCommand = ReadInt(kMainSection, "ShowWindow", kDefaultShowCommand);
+    if (topMost) *topMost = ReadInt(kMainSection, "TopMost", 0);
+    return 1;
+}
+
+int SettingsStore::WriteWindowPlacement(const int* placement, int showCommand, int topMost) {
+    if (!placement) return 0;
+    // A value that cannot be written keeps its old one; the window still closes.
+    for (int i = 0; i < 4; ++i) WriteInt(kMainSection, kPlacementKeys[i], placement[i]);
+    WriteInt(kMainSection, "ShowWindow", showCommand);
+    char section[kSectionSize];
+    SectionName(kMainSection, section);
+    WritePrivateProfileStringA(section, "TopMost", topMost ? "1" : "0", iniPath);
+    return 1;
+}
+
+int SettingsStore::SaveWindowPlacement(HWND window) {
+    WINDOWPLACEMENT current = {};
+    current.length = sizeof(current);
+    if (!GetWindowPlacement(window, &current)) return 0;
+    const RECT& normal = current.rcNormalPosition;
+    // The normal rectangle is measured from the work area, which starts beside the taskbar
+    // when the taskbar sits at the top or left; the stored position is in screen coordinates.
+    RECT taskbar;
+    int edge = TaskbarEdge(&taskbar);
+    int placement[4] = {normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top};
+    if (edge == kTaskbarTop)
+        placement[1] += taskbar.bottom;
+    else if (edge == kTaskbarLeft)
+        placement[0] += taskbar.right;
+    // A program that starts minimised looks as if it had not started.
+    int showCommand = static_cast<int>(current.showCmd);
+    if (showCommand == SW_SHOWMINIMIZED || showCommand == SW_MINIMIZE) showCommand = SW_SHOWNORMAL;
+    int topMost = (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    return WriteWindowPlacement(placement, showCommand, topMost);
+}
+
+int SettingsStore::LoadColumnWidths(int* widths, int count) {
+    if (!widths) return 0;
+    for (int i = 0; i < count; ++i) {
+        char key[32];
+        snprintf(key, sizeof(key), "%s%d", "ColWidth", i);
+        widths[i] = ReadInt(kMainSection, key, kDefaultColumnWidths[i < kColumnCount ? i : kColumnCount - 1]);
+    }
+    return 1;
+}
+
+int SettingsStore::SaveColumnWidths(const int* widths, int count) {
+    if (!widths) return 0;
+    for (int i = 0; i < count; ++i) {
+        char key[32];
+        snprintf(key, sizeof(key), "%s%d", "ColWidth", i);
+        if (!WriteInt(kMainSection, key, widths[i])) return 0;
+    }
+    return 1;
+}
+
+int SettingsStore::LoadColumnOrder(int* order, int count) {
+    if (!order) return 0;
+    char section[kSectionSize];
+    SectionName(kMainSection, section);
+    char text[kColumnOrderSize];
+    GetPrivateProfileStringA(section, "ColOrder", kDefaultColumnOrder, text, sizeof(text), iniPath);
+    // A short order would leave columns out of the header; it falls back to the default.
+    if (ConvertTokens(text, order, count) < CountTokens(kDefaultColumnOrder))
+        ConvertTokens(kDefaultColumnOrder, order, count);
+    return 1;
+}
+
+int SettingsStore::SaveColumnOrder(const int* order, int count) {
+    if (!order) return 0;
+    char text[kColumnOrderSize];
+    JoinNumbers(order, count, text, sizeof(text));
+    char section[kSectionSize];
+    SectionName(kMainSection, section);
+    return WritePrivateProfileStringA(section, "ColOrder", text, iniPath) ? 1 : 0;
+}
+
+int SettingsStore::CountDisabledPositions() {
+    char section[kSectionSize];
+    SectionName(kListSection, section);
+    char text[kDisabledPositionsSize];
+    GetPrivateProfileStringA(section, "DisableItemPos", "", text, sizeof(text), iniPath);
+    return CountTokens(text);
+}
+
+int SettingsStore::LoadDisabledPositions(int* positions, int count) {
+    if (!positions) return 0;
+    for (int i = 0; i < count; ++i) positions[i] = -1;
+    char section[kSectionSize];
+    SectionName(kListSection, section);
+    char text[kDisabledPositionsSize];
+    GetPrivateProfileStringA(section, "DisableItemPos", "", text, sizeof(text), iniPath);
+    ConvertTokens(text, positions, count);
+    return 1;
+}
+
+int SettingsStore::SaveDisabledPositions(const int* positions, int count) {
+    if (!positions) return 0;
+    // Entries whose position is left out are appended at the end when they are restored.
+    char text[kDisabledPositionsSize];
+    JoinNumbers(positions, count, text, sizeof(text));
+    char section[kSectionSize];
+    SectionName(kListSection, section);
+    return WritePrivateProfileStringA(section, "DisableItemPos", text, iniPath) ? 1 : 0;
+}
+
+int TaskbarEdge(RECT* taskbarRect) {
+    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    RECT rect;
+    if (!taskbar || !GetWindowRect(taskbar, &rect)) return kTaskbarNone;
+    if (taskbarRect) *taskbarRect = rect;
+    if (rect.right - rect.left > rect.bottom - rect.top) return rect.top <= 0 ? kTaskbarTop : kTaskbarBottom;
+    return rect.left <= 0 ? kTaskbarLeft : kTaskbarRight;
+}

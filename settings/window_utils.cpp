@@ -1,0 +1,161 @@
+// Window placement, path and file-prompt helpers shared by the program's windows.
+#include "settings/window_utils.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+const char kFileFilter[] = "CSV File(*.csv)\0*.csv\0Registry File(*.reg)\0*.reg\0\0";
+
+namespace {
+
+// The help viewer's pointing hand.
+constexpr int kHandCursorId = 106;
+// GetWindowsDirectoryA is limited so that "\winhlp32.exe" still fits in MAX_PATH.
+constexpr UINT kWindowsDirectoryLimit = 248;
+
+// Releases a COM interface pointer when it goes out of scope.
+template <typename Interface>
+class Released {
+public:
+    Released() = default;
+    ~Released() { if (pointer_) pointer_->Release(); }
+    Released(const Released&) = delete;
+    Released& operator=(const Released&) = delete;
+    Interface** Out() { return &pointer_; }
+    Interface* operator->() const { return pointer_; }
+
+private:
+    Interface* pointer_ = nullptr;
+};
+
+// Byte offset of the last backslash of `path`, or -1. Walks characters, not bytes: the
+// second byte of a double-byte character such as 表 is 0x5C and is no separator.
+int LastSeparator(const char* path) {
+    int last = -1;
+    for (int i = 0; path[i] != '\0'; ++i) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && path[i + 1] != '\0') {
+            ++i;
+            continue;
+        }
+        if (path[i] == '\\') last = i;
+    }
+    return last;
+}
+
+int PromptFile(HWND owner, char* buffer, const char* filter, int filterIndex, bool save) {
+    if (!buffer) return -1;
+    buffer[0] = '\0';
+    char fileName[MAX_PATH] = "";
+    OPENFILENAMEA dialog = {};
+    // The first, shorter layout of the record: every system the program runs on knows it.
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter;
+    dialog.nFilterIndex = filterIndex;
+    dialog.lpstrFile = fileName;
+    dialog.nMaxFile = sizeof(fileName);
+    // The save dialog does not ask about overwriting; its callers do, after adding an extension.
+    dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (save ? 0 : OFN_FILEMUSTEXIST);
+    BOOL confirmed = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+    if (!confirmed) return -1;
+    lstrcpynA(buffer, fileName, MAX_PATH);
+    return static_cast<int>(dialog.nFilterIndex);
+}
+
+}  // namespace
+
+void CenterWindow(HWND window, HWND owner) {
+    RECT own;
+    RECT frame;
+    GetWindowRect(window, &own);
+    GetWindowRect(owner ? owner : GetDesktopWindow(), &frame);
+    RECT work;
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0))
+        SetRect(&work, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+
+    int width = own.right - own.left;
+    int height = own.bottom - own.top;
+    int x = frame.left + (frame.right - frame.left - width) / 2;
+    int y = frame.top + (frame.bottom - frame.top - height) / 2;
+    if (x < work.left)
+        x = work.left;
+    else if (x + width > work.right)
+        x = work.right - width;
+    if (y < work.top)
+        y = work.top;
+    else if (y + height > work.bottom)
+        y = work.bottom - height;
+    SetWindowPos(window, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
+}
+
+int GetLongPathForm(const char* path, char* buffer, int capacity) {
+    if (!path || !buffer) return 0;
+    Released<IMalloc> allocator;
+    if (FAILED(SHGetMalloc(allocator.Out()))) return 0;
+    Released<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(desktop.Out()))) return 0;
+
+    WCHAR widePath[MAX_PATH];
+    if (MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH) == 0) return 0;
+    LPITEMIDLIST items = nullptr;
+    if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, widePath, nullptr, &items, nullptr))) return 0;
+    char longPath[MAX_PATH] = "";
+    BOOL converted = SHGetPathFromIDListA(items, longPath);
+    allocator->Free(items);
+    if (!converted || longPath[0] == '\0') return 0;
+
+    int length = static_cast<int>(strlen(longPath));
+    if (capacity <= length) return length + 1;
+    memcpy(buffer, longPath, length + 1);
+    return length;
+}
+
+int DirectoryOfModulePath(const char* modulePath, char* buffer, int withSeparator) {
+    buffer[0] = '\0';
+    char longPath[MAX_PATH];
+    int converted = GetLongPathForm(modulePath, longPath, sizeof(longPath));
+    // A path the shell cannot parse (a vanished network share, a name it refuses) still
+    // names the directory the executable was started from.
+    const char* source = converted > 0 && converted < MAX_PATH ? longPath : modulePath;
+    int separator = LastSeparator(source);
+    if (separator < 0) return 0;
+    int length = withSeparator ? separator + 1 : separator;
+    memcpy(buffer, source, length);
+    buffer[length] = '\0';
+    return length;
+}
+
+int GetModuleDirectory(char* buffer, int withSeparator) {
+    buffer[0] = '\0';
+    char modulePath[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, modulePath, sizeof(modulePath));
+    // A cut path is not terminated on every system and names no real directory.
+    if (length == 0 || length >= sizeof(modulePath)) return 0;
+    return DirectoryOfModulePath(modulePath, buffer, withSeparator);
+}
+
+HCURSOR LoadHelpViewerHandCursor() {
+    char path[MAX_PATH];
+    UINT length = GetWindowsDirectoryA(path, kWindowsDirectoryLimit);
+    if (length == 0 || length >= kWindowsDirectoryLimit) return nullptr;
+    strcat(path, path[length - 1] == '\\' ? "winhlp32.exe" : "\\winhlp32.exe");
+    // Only its resources are wanted: as a data file the module runs no code and also loads
+    // when its bitness differs from the program's.
+    HMODULE viewer = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!viewer) return nullptr;
+    HCURSOR hand = LoadCursorA(viewer, MAKEINTRESOURCEA(kHandCursorId));
+    // The loaded cursor belongs to the module; the copy outlives it.
+    HCURSOR copy = hand ? static_cast<HCURSOR>(CopyIcon(hand)) : nullptr;
+    FreeLibrary(viewer);
+    return copy;
+}
+
+int PromptOpenFile(HWND owner, char* buffer, const char* filter, int filterIndex) {
+    return PromptFile(owner, buffer, filter, filterIndex, false);
+}
+
+int PromptSaveFile(HWND owner, char* buffer, const char* filter, int filterIndex) {
+    return PromptFile(owner, buffer, filter, filterIndex, true);
+}

@@ -1,0 +1,104 @@
+// Disabled entries between runs: "Disable.dat" holds their records, DisableItemPos their places.
+#include "core/disabled_store.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "formats/reg_file.h"
+
+namespace {
+
+// The new file is written beside the old one under this suffix and renamed over it when
+// complete. Disable.dat is the only copy of every disabled entry, so it is never truncated
+// before its replacement exists in full.
+constexpr char kPendingSuffix[] = ".tmp";
+
+bool ReplaceWithFinished(const char* finished, const char* path) {
+    if (MoveFileExA(finished, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    // Windows 95, 98 and Me have no MoveFileExA; there the old file must go first, and the
+    // complete new one is at least left under its pending name should the rename fail.
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+    if (!DeleteFileA(path) && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+    return MoveFileA(finished, path) != 0;
+}
+
+bool IsDisabledAt(const EntryList& list, int index) {
+    MenuExtEntry entry;
+    return list.GetEntryAt(index, &entry) && entry.enabled == 0;
+}
+
+void StoreDisabledPositions(const EntryList& list, SettingsStore& settings) {
+    int count = 0;
+    for (int i = 0; i < list.Count(); ++i)
+        if (IsDisabledAt(list, i)) ++count;
+    std::unique_ptr<int[]> positions(new (std::nothrow) int[count > 0 ? count : 1]);
+    if (!positions) {
+        // The positions of an earlier save would send the new file's entries to the wrong
+        // places; without any, they all come back at the end.
+        settings.SaveDisabledPositions(&count, 0);
+        return;
+    }
+    int stored = 0;
+    for (int i = 0; i < list.Count(); ++i)
+        if (IsDisabledAt(list, i)) positions[stored++] = i;
+    // An ini file that cannot be written is not reported: the entries themselves are safe in
+    // the file, and only their places may be off at the next start.
+    settings.SaveDisabledPositions(positions.get(), stored);
+}
+
+}  // namespace
+
+int SaveDisabled(const EntryList& list, SettingsStore& settings, const char* path) {
+    if (!path || path[0] == '\0') return 0;
+    char pending[MAX_PATH];
+    if (strlen(path) + sizeof(kPendingSuffix) > sizeof(pending)) return 0;
+    strcpy(pending, path);
+    strcat(pending, kPendingSuffix);
+
+    // A read-only Disable.dat stays as it is. Windows refuses to rename over it anyway, but
+    // not every implementation of its API does, and the rule should not depend on that.
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return 0;
+
+    if (ExportRegFile(list, pending, kStateImageMask, kUncheckedState) != kOk) return 0;
+    if (!ReplaceWithFinished(pending, path)) {
+        DeleteFileA(pending);
+        return 0;
+    }
+    StoreDisabledPositions(list, settings);
+    return 1;
+}
+
+int RestoreDisabled(EntryList& list, SettingsStore& settings, const char* path, int noSavePos, int* duplicates) {
+    if (duplicates) *duplicates = 0;
+    if (!path || GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return -1;
+    int inFile = CountRegEntries(path);
+    if (inFile <= 0) return 0;
+
+    int stored = settings.CountDisabledPositions();
+    int slots = inFile > stored ? inFile : stored;
+    std::unique_ptr<int[]> positions(new (std::nothrow) int[slots]);
+    if (!positions) return -1;
+    settings.LoadDisabledPositions(positions.get(), slots);
+
+    std::unique_ptr<EntrySequence> entries = ParseRegFile(path);
+    if (!entries) return 0;
+    int added = 0;
+    int refused = 0;
+    for (size_t j = 0; j < entries->size(); ++j) {
+        MenuExtEntry entry = (*entries)[j];
+        entry.enabled = 0;
+        // An entry without a stored position, or with a negative one from a hand edit, goes
+        // to the end rather than being lost.
+        int position = static_cast<int>(j) < slots ? positions[j] : -1;
+        if (position < 0) position = -1;
+        int result = noSavePos ? list.AddEntry(&entry) : list.InsertEntryAt(position, &entry);
+        if (result == kOk)
+            ++added;
+        else if (result == kDuplicateName)
+            ++refused;
+    }
+    if (duplicates) *duplicates = refused;
+    return added;
+}

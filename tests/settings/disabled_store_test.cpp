@@ -9,7 +9,6 @@
 
 #include "core/disabled_store.h"
 #include "core/registry_store.h"
-#include "formats/reg_file.h"
 #include "tests/support/list_view_fixture.h"
 #include "tests/support/registry_fixture.h"
 #include "tests/support/temp_dir.h"
@@ -105,6 +104,12 @@ TEST_F(DisabledStoreTest, WithoutSavedPositionsTheyAreAppendedInFileOrder) {
 
 TEST_F(DisabledStoreTest, NoDisabledEntriesLeaveOnlyTheHeaderAndNoPositions) {
     Fill("P+ Q- R+");
+    int duplicates = 7;
+    EXPECT_EQ(Restore(0, &duplicates), -1);
+    EXPECT_EQ(duplicates, 0);
+    EXPECT_EQ(SaveDisabled(list_, settings_, ""), 0);
+    EXPECT_EQ(StoredPositions(), "(none)");
+
     SaveDisabled(list_, settings_, path_.c_str());
     ASSERT_EQ(StoredPositions(), "1");
     list_.SetEnabledAt(1, 1);
@@ -126,14 +131,6 @@ TEST_F(DisabledStoreTest, PositionsPastTheEndOrNegativeAppend) {
     settings_.SaveDisabledPositions(positions, 3);
     EXPECT_EQ(Restore(), 3);
     EXPECT_EQ(Names(), "A Y B C X Z");
-
-    // More stored positions than entries: the extra ones go unused.
-    list_.Clear();
-    Fill("A+ B+ C+");
-    const int many[5] = {0, 1, 2, 3, 4};
-    settings_.SaveDisabledPositions(many, 5);
-    EXPECT_EQ(Restore(), 3);
-    EXPECT_EQ(Names(), "X Y Z A B C");
 }
 
 TEST_F(DisabledStoreTest, ANameAlreadyInTheListIsCountedAsDuplicate) {
@@ -150,66 +147,40 @@ TEST_F(DisabledStoreTest, ANameAlreadyInTheListIsCountedAsDuplicate) {
     ExpectRowsMirrorEntries(list_);
 }
 
-TEST_F(DisabledStoreTest, MissingFileOrPath) {
-    Fill("P+");
-    int duplicates = 7;
-    EXPECT_EQ(Restore(0, &duplicates), -1);
-    EXPECT_EQ(duplicates, 0);
-    EXPECT_EQ(RestoreDisabled(list_, settings_, nullptr, 0, nullptr), -1);
-    EXPECT_EQ(SaveDisabled(list_, settings_, nullptr), 0);
-    EXPECT_EQ(SaveDisabled(list_, settings_, ""), 0);
-    EXPECT_EQ(Names(), "P");
-    EXPECT_EQ(StoredPositions(), "(none)");
-}
-
 // Every way the new file can fail to take the old one's place keeps the old file, byte for
 // byte, and the positions that belong to it.
-class DisabledStoreReplaceTest : public DisabledStoreTest {
-protected:
-    void SetUp() override {
-        DisabledStoreTest::SetUp();
-        Fill("P+ Q- R+ S-");
-        ASSERT_EQ(SaveDisabled(list_, settings_, path_.c_str()), 1);
-        before_ = DatBytes();
-        // The user then disables P and enables S.
-        list_.SetEnabledAt(0, 0);
-        SetStateImage(0, 1);
-        list_.SetEnabledAt(3, 1);
-        SetStateImage(3, 2);
-    }
-    void ExpectPreviousSaveKept() {
-        EXPECT_EQ(DatBytes(), before_);
-        EXPECT_EQ(StoredPositions(), "1,3");
-    }
+TEST_F(DisabledStoreTest, AFailedSaveKeepsThePreviousFile) {
+    Fill("P+ Q- R+ S-");
+    ASSERT_EQ(SaveDisabled(list_, settings_, path_.c_str()), 1);
+    const std::string before = DatBytes();
+    // The user then disables P and enables S.
+    list_.SetEnabledAt(0, 0);
+    SetStateImage(0, 1);
+    list_.SetEnabledAt(3, 1);
+    SetStateImage(3, 2);
 
-    std::string before_;
-};
-
-TEST_F(DisabledStoreReplaceTest, PendingFileCannotBeCreated) {
-    ASSERT_TRUE(CreateDirectoryA((path_ + ".tmp").c_str(), nullptr));
+    const std::string pending = path_ + ".tmp";
+    ASSERT_TRUE(CreateDirectoryA(pending.c_str(), nullptr));
     EXPECT_EQ(SaveDisabled(list_, settings_, path_.c_str()), 0);
-    ExpectPreviousSaveKept();
-    RemoveDirectoryA((path_ + ".tmp").c_str());
+    EXPECT_EQ(DatBytes(), before);
+    RemoveDirectoryA(pending.c_str());
 
-    EXPECT_EQ(SaveDisabled(list_, settings_, path_.c_str()), 1);
-    EXPECT_EQ(DatBytes(), kHeader + Block("P") + Block("Q"));
-    EXPECT_EQ(StoredPositions(), "0,1");
-}
-
-TEST_F(DisabledStoreReplaceTest, OldFileIsReadOnly) {
     ASSERT_TRUE(SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(SaveDisabled(list_, settings_, path_.c_str()), 0);
-    ExpectPreviousSaveKept();
-    EXPECT_FALSE(PendingFileLeft());
-}
+    EXPECT_EQ(DatBytes(), before);
+    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
 
-TEST_F(DisabledStoreReplaceTest, OldFileIsHeldOpen) {
     HANDLE held = CreateFileA(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(SaveDisabled(list_, settings_, path_.c_str()), 0);
     CloseHandle(held);
-    ExpectPreviousSaveKept();
+    EXPECT_EQ(DatBytes(), before);
+    EXPECT_EQ(StoredPositions(), "1,3");
     EXPECT_FALSE(PendingFileLeft());
+
+    EXPECT_EQ(SaveDisabled(list_, settings_, path_.c_str()), 1);
+    EXPECT_EQ(DatBytes(), kHeader + Block("P") + Block("Q"));
+    EXPECT_EQ(StoredPositions(), "0,1");
 }
 
 // DisableItemPos holds 255 characters. Positions that do not fit are left out whole, and

@@ -109,7 +109,8 @@ def icon_image(size):
 
 
 def main():
-    images = [(16, icon_image(16)), (32, icon_image(32))]
+    # 32x32 first: the dialog's icon control shows the first image at its real size.
+    images = [(32, icon_image(32)), (16, icon_image(16))]
     data = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, image in images:

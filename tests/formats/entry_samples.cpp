@@ -31,3 +31,9 @@ void ExpectSameEntries(const EntrySequence& expected, const EntrySequence& actua
         }
     }
 }
+
+EntrySequence EntriesOf(const EntryList& list) {
+    EntrySequence entries(list.Count());
+    for (int i = 0; i < list.Count(); ++i) list.GetEntryAt(i, &entries[i]);
+    return entries;
+}

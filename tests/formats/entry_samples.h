@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/menu_ext_entry.h"
+#include "core/entry_list.h"
 
 // UNC paths, double-byte characters whose second byte is 0x5C (表 ソ 十 能) next to backslashes
 // and at the end, quotes, commas, bit 31 of contexts and all bits of flags.
@@ -13,3 +13,6 @@ EntrySequence TrickyEntries();
 // Same names, targets, contexts and flags in the same order; `enabled` is compared only when
 // `compareEnabled` is set.
 void ExpectSameEntries(const EntrySequence& expected, const EntrySequence& actual, bool compareEnabled = false);
+
+// The list's entries in list order.
+EntrySequence EntriesOf(const EntryList& list);

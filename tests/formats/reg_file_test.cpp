@@ -54,11 +54,6 @@ protected:
         for (const MenuExtEntry& e : *entries) names += std::string(names.empty() ? "" : " ") + e.name;
         return names;
     }
-    EntrySequence ListEntries() const {
-        EntrySequence entries(list_.Count());
-        for (int i = 0; i < list_.Count(); ++i) list_.GetEntryAt(i, &entries[i]);
-        return entries;
-    }
 
     TempDir dir_;
     std::string path_ = dir_.File("export.reg");
@@ -116,7 +111,7 @@ TEST_F(RegFileTest, ExportedEntriesReadBackUnchanged) {
     EXPECT_EQ(ImportRegFile(list_, path_.c_str(), 0, &duplicates), static_cast<int>(tricky.size()));
     EXPECT_EQ(duplicates, 0);
     for (MenuExtEntry& e : tricky) e.enabled = 0;
-    ExpectSameEntries(tricky, ListEntries(), true);
+    ExpectSameEntries(tricky, EntriesOf(list_), true);
     ExpectRowsMirrorEntries(list_);
 }
 

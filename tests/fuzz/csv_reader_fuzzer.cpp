@@ -1,6 +1,6 @@
 // libFuzzer harness of the CSV reader: any bytes must be read without a step outside the
 // buffer, every entry must fit its record, and what was read must come back unchanged after
-// being written and read again. The field helpers also get output buffers of exactly the
+// being written and read again. The field functions also get output buffers of exactly the
 // size they are told, so that one byte too many is caught.
 #include <cstddef>
 #include <cstdint>

@@ -23,8 +23,8 @@ uint32_t HexDigitValue(char c) {
     return 0;
 }
 
-// Where the entry name of a key line starts, counting from the character right after the
-// prefix; nullptr for a line that is no key line under the prefix, or that names the parent key.
+// The character right after the prefix in the key line of an entry (normally the backslash
+// before the name); nullptr for any other line, the line of the parent key included.
 char* AfterKeyPrefix(char* line) {
     if (line[0] != '[' || !StartsWithNoCase(line + 1, kRegKeyPrefix)) return nullptr;
     char* rest = line + 1 + kPrefixLength;

@@ -36,7 +36,8 @@ void StoreDisabledPositions(const EntryList& list, SettingsStore& settings) {
     if (!positions) {
         // The positions of an earlier save would send the new file's entries to the wrong
         // places; without any, they all come back at the end.
-        settings.SaveDisabledPositions(&count, 0);
+        const int none = 0;
+        settings.SaveDisabledPositions(&none, 0);
         return;
     }
     int stored = 0;

@@ -140,7 +140,7 @@ HCURSOR LoadHelpViewerHandCursor() {
     char path[MAX_PATH];
     UINT length = GetWindowsDirectoryA(path, kWindowsDirectoryLimit);
     if (length == 0 || length >= kWindowsDirectoryLimit) return nullptr;
-    strcat(path, path[length - 1] == '\\' ? "winhlp32.exe" : "\\winhlp32.exe");
+    strcat(path, "\\winhlp32.exe");
     // Only its resources are wanted: as a data file the module runs no code and also loads
     // when its bitness differs from the program's.
     HMODULE viewer = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);

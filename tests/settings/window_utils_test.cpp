@@ -124,4 +124,12 @@ TEST(DirectoryOfModulePathTest, UnparsablePathFallsBackToTheGivenPath) {
     EXPECT_STREQ(buffer, "");
 }
 
+TEST(LoadHelpViewerHandCursorTest, NoViewerNoCursor) {
+    char viewer[MAX_PATH];
+    GetWindowsDirectoryA(viewer, sizeof(viewer));
+    strcat(viewer, "\\winhlp32.exe");
+    if (GetFileAttributesA(viewer) != INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "this system has a help viewer";
+    EXPECT_EQ(LoadHelpViewerHandCursor(), nullptr);
+}
+
 }  // namespace

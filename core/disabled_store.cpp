@@ -16,8 +16,7 @@ constexpr char kPendingSuffix[] = ".tmp";
 
 bool ReplaceWithFinished(const char* finished, const char* path) {
     if (MoveFileExA(finished, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-    // Windows 95, 98 and Me have no MoveFileExA; there the old file must go first, and the
-    // complete new one is at least left under its pending name should the rename fail.
+    // Windows 95, 98 and Me have no MoveFileExA; there the old file must go first.
     if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
     if (!DeleteFileA(path) && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
     return MoveFileA(finished, path) != 0;
@@ -64,7 +63,9 @@ int SaveDisabled(const EntryList& list, SettingsStore& settings, const char* pat
 
     if (ExportRegFile(list, pending, kStateImageMask, kUncheckedState) != kOk) return 0;
     if (!ReplaceWithFinished(pending, path)) {
-        DeleteFileA(pending);
+        // While the old file is in place the pending one is redundant; without it, the
+        // pending file is the only copy left and stays.
+        if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) DeleteFileA(pending);
         return 0;
     }
     StoreDisabledPositions(list, settings);

@@ -16,12 +16,12 @@ constexpr int kUnchecked = 1;
 // Enables the buttons that need a selection; Edit needs exactly one selected row.
 void EnableSelectionButtons(HWND dialog, HWND listView) {
     int selected = static_cast<int>(SendMessageA(listView, LVM_GETSELECTEDCOUNT, 0, 0));
-    BOOL any = selected > 0;
-    EnableWindow(GetDlgItem(dialog, IDC_SAVE), any);
-    EnableWindow(GetDlgItem(dialog, IDC_DELETE), any);
-    EnableWindow(GetDlgItem(dialog, IDC_EDIT), selected == 1);
-    EnableWindow(GetDlgItem(dialog, IDC_MOVE_UP), any);
-    EnableWindow(GetDlgItem(dialog, IDC_MOVE_DOWN), any);
+    bool any = selected > 0;
+    SetButtonEnabled(dialog, IDC_SAVE, any);
+    SetButtonEnabled(dialog, IDC_DELETE, any);
+    SetButtonEnabled(dialog, IDC_EDIT, selected == 1);
+    SetButtonEnabled(dialog, IDC_MOVE_UP, any);
+    SetButtonEnabled(dialog, IDC_MOVE_DOWN, any);
 }
 
 void OnCheckBoxChanged(HWND dialog, HWND listView, const NMLISTVIEW& change) {

@@ -82,9 +82,21 @@ int ProgramFilePath(const char* fileName, char* path) {
     return 1;
 }
 
+HWND MainDialogControl(HWND dialog, int id) {
+    int slot = id - IDD_MAIN;
+    bool kept = slot >= 0 && slot < static_cast<int>(sizeof(mainWindow.controls) / sizeof(mainWindow.controls[0]));
+    if (kept && mainWindow.controls[slot]) return mainWindow.controls[slot];
+    return GetDlgItem(dialog, id);
+}
+
+void SetButtonEnabled(HWND dialog, int id, bool enabled) {
+    HWND control = MainDialogControl(dialog, id);
+    if ((IsWindowEnabled(control) != FALSE) != enabled) EnableWindow(control, enabled ? TRUE : FALSE);
+}
+
 void MarkListChanged(HWND dialog) {
     mainWindow.listChanged = 1;
-    EnableWindow(GetDlgItem(dialog, IDC_UPDATE), TRUE);
+    SetButtonEnabled(dialog, IDC_UPDATE, true);
 }
 
 int ShowMessage(HWND owner, const char* text, const char* caption, UINT flags) {

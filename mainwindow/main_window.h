@@ -43,6 +43,11 @@ struct MainWindow {
     int32_t wheelDeltaInWParam;
     WNDPROC listViewProc;
 
+    // Controls 4000 to 4012 by id - 4000, looked up once at start-up: every row loaded
+    // reports a state change that sets the buttons, and GetDlgItem asks the window server
+    // each time.
+    HWND controls[13];
+
     // Folder of "Quorvil.ini" and "Disable.dat" with its trailing backslash. Empty means the
     // executable's folder, which is what the program always uses; tests point it elsewhere.
     char dataFolder[MAX_PATH];
@@ -58,6 +63,14 @@ void ResetMainWindowState();
 // The full path of one of the program's own files ("Quorvil.ini", "Disable.dat",
 // "Quorvil.chm") into `path` (MAX_PATH bytes). 0 when it does not fit, 1 otherwise.
 int ProgramFilePath(const char* fileName, char* path);
+
+// Control `id` (4001 to 4012) of the main dialog, from the handles kept at start-up.
+HWND MainDialogControl(HWND dialog, int id);
+
+// Enables or disables a control of the dialog. Every row loaded reports a change, so this
+// leaves a control alone that is already right: EnableWindow itself costs a round trip to
+// the window server (and a WM_CANCELMODE) even when nothing changes.
+void SetButtonEnabled(HWND dialog, int id, bool enabled);
 
 // Marks the list changed: sets listChanged and enables Update.
 void MarkListChanged(HWND dialog);

@@ -23,6 +23,10 @@ constexpr WORD kSystemHandCursor = 32649;
 // Buttons that act on selected rows; they start disabled when there is nothing to select.
 const int kSelectionButtons[] = {IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_EDIT, IDC_SAVE, IDC_DELETE};
 
+void KeepControlHandles(HWND dialog) {
+    for (int id = IDC_ENTRY_LIST; id <= IDC_UPDATE; ++id) mainWindow.controls[id - IDD_MAIN] = GetDlgItem(dialog, id);
+}
+
 void ReadOptions() {
     mainWindow.DisSlash = settingsStore.ReadInt(kListSection, "DisSlash", 0);
     mainWindow.DisBottom = settingsStore.ReadInt(kListSection, "DisBottom", 0);
@@ -127,7 +131,7 @@ void LoadRegistryEntries(HWND dialog) {
         ShowMessage(dialog, kRegistryReadFailed, kAppCaption, MB_OK | MB_ICONWARNING);
         SuspendListRedraw(mainWindow.listView);
     }
-    for (int id : kSelectionButtons) EnableWindow(GetDlgItem(dialog, id), FALSE);
+    for (int id : kSelectionButtons) SetButtonEnabled(dialog, id, false);
 }
 
 // Returns the number of disabled entries left out because their names were taken.
@@ -152,6 +156,7 @@ void SelectFirstRow(HWND listView) {
 
 BOOL OnInitDialog(HWND dialog) {
     mainWindow.dialog = dialog;
+    KeepControlHandles(dialog);
     ComputeMinTrackSize(dialog);
 
     char iniPath[MAX_PATH];
@@ -184,6 +189,6 @@ BOOL OnInitDialog(HWND dialog) {
     // Loading ticks the check boxes of the enabled entries, which counts as a change; the
     // program always starts unchanged.
     mainWindow.listChanged = 0;
-    EnableWindow(GetDlgItem(dialog, IDC_UPDATE), FALSE);
+    SetButtonEnabled(dialog, IDC_UPDATE, false);
     return FALSE;
 }

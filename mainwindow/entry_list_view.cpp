@@ -157,6 +157,21 @@ void ContextCells(HDC dc, uint32_t contexts, const RECT& textRect) {
 void RedrawAllRows(HWND listView) {
     int count = static_cast<int>(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0));
     SendMessageA(listView, LVM_REDRAWITEMS, 0, count);
+    // Some list views (Wine's) invalidate a row only from their report margin on, while the
+    // row background covers the whole bounds; the margin would keep an old hatch. While the
+    // redrawing is off the repaint at its end covers everything.
+    if (!mainWindow.listRedrawSuspended) InvalidateRect(listView, nullptr, FALSE);
+}
+
+void SuspendListRedraw(HWND listView) {
+    SendMessageA(listView, WM_SETREDRAW, FALSE, 0);
+    mainWindow.listRedrawSuspended = 1;
+}
+
+void ResumeListRedraw(HWND listView) {
+    mainWindow.listRedrawSuspended = 0;
+    SendMessageA(listView, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(listView, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 LRESULT DrawEntryListItem(HWND listView, NMLVCUSTOMDRAW* draw) {

@@ -22,5 +22,11 @@ bool RowMarked(HWND listView, int row);
 // "..." at the first cell that does not fit.
 void ContextCells(HDC dc, uint32_t contexts, const RECT& textRect);
 
-// Redraws every row; the hatching of a row depends on the check boxes of all rows before it.
+// Around a bulk change of the rows: switches the list's redrawing off, and back on with one
+// full repaint.
+void SuspendListRedraw(HWND listView);
+void ResumeListRedraw(HWND listView);
+
+// Redraws every row; the hatching of a row depends on the check boxes of all rows before it,
+// and the tint of selected rows on whether the list has the focus.
 void RedrawAllRows(HWND listView);

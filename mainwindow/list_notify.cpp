@@ -51,6 +51,13 @@ BOOL OnItemChanged(HWND dialog, HWND listView, const NMLISTVIEW& change) {
     return FALSE;
 }
 
+// Selected rows change their tint with the focus; the list view itself repaints only part of
+// them (not its report margin), so all rows are redrawn.
+BOOL OnFocusChanged(HWND listView) {
+    RedrawAllRows(listView);
+    return FALSE;
+}
+
 BOOL OnCustomDraw(HWND dialog, HWND listView, NMLVCUSTOMDRAW* draw) {
     SetWindowLongPtrA(dialog, DWLP_MSGRESULT, DrawEntryListItem(listView, draw));
     return TRUE;
@@ -64,6 +71,8 @@ INT_PTR OnNotify(HWND dialog, NMHDR* header) {
     switch (header->code) {
     case NM_CUSTOMDRAW: return OnCustomDraw(dialog, listView, reinterpret_cast<NMLVCUSTOMDRAW*>(header));
     case LVN_ITEMCHANGED: return OnItemChanged(dialog, listView, *reinterpret_cast<NMLISTVIEW*>(header));
+    case NM_SETFOCUS:
+    case NM_KILLFOCUS: return OnFocusChanged(listView);
     default: return FALSE;
     }
 }

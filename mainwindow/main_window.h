@@ -43,6 +43,9 @@ struct MainWindow {
     int32_t wheelDeltaInWParam;
     WNDPROC listViewProc;
 
+    // The list's redrawing is switched off around a bulk change (SuspendListRedraw).
+    int32_t listRedrawSuspended;
+
     // Controls 4000 to 4012 by id - 4000, looked up once at start-up: every row loaded
     // reports a state change that sets the buttons, and GetDlgItem asks the window server
     // each time.

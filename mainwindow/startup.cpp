@@ -6,6 +6,7 @@
 
 #include "core/disabled_store.h"
 #include "core/registry_store.h"
+#include "mainwindow/entry_list_view.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/layout.h"
 #include "mainwindow/list_columns.h"
@@ -113,15 +114,6 @@ bool IsWindows95() {
     return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && version.dwMinorVersion == 0;
 }
 
-// Inserting rows into a visible list view repaints it row by row; the list is filled with
-// its redrawing switched off and repainted once at the end.
-void SuspendListRedraw(HWND listView) { SendMessageA(listView, WM_SETREDRAW, FALSE, 0); }
-
-void ResumeListRedraw(HWND listView) {
-    SendMessageA(listView, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(listView, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-}
-
 void LoadRegistryEntries(HWND dialog) {
     int keyFlag = 0;
     if (LoadFromRegistry(entryList, &keyFlag) != 0) return;
@@ -176,6 +168,7 @@ BOOL OnInitDialog(HWND dialog) {
     DragAcceptFiles(dialog, TRUE);
     mainWindow.wheelDeltaInWParam = IsWindows95() ? 1 : 0;
 
+    // Inserting rows into a visible list view repaints it row by row.
     SuspendListRedraw(listView);
     LoadRegistryEntries(dialog);
     int duplicates = RestoreDisabledEntries();

@@ -23,7 +23,12 @@ ListPixels::ListPixels(HWND listView) {
     bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     bits_ = static_cast<const DWORD*>(bits);
     oldBitmap_ = SelectObject(dc_, bitmap_);
-    SendMessageA(listView, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT | PRF_ERASEBKGND);
+    // Copied from the window's own device context after any pending paint, so a list that
+    // does not repaint (its redrawing left off, say) shows here as it would on screen.
+    UpdateWindow(listView);
+    HDC window = GetDC(listView);
+    BitBlt(dc_, 0, 0, width_, height_, window, 0, 0, SRCCOPY);
+    ReleaseDC(listView, window);
     GdiFlush();
 }
 

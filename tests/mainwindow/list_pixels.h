@@ -1,5 +1,5 @@
-// What the entry list puts on screen: the list paints its client area into a bitmap
-// (WM_PRINTCLIENT, with the same custom drawing as on screen) and tests read colours back.
+// What the entry list puts on screen: its client area, copied into a bitmap once pending
+// paints are done, so tests read back the colours a user would see.
 #pragma once
 
 #include <windows.h>

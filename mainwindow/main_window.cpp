@@ -69,12 +69,8 @@ MainWindow mainWindow = InitialState();
 void ResetMainWindowState() { mainWindow = InitialState(); }
 
 int ProgramFilePath(const char* fileName, char* path) {
-    char folder[MAX_PATH];
-    if (mainWindow.dataFolder[0] != '\0')
-        snprintf(folder, sizeof(folder), "%s", mainWindow.dataFolder);
-    else
-        GetModuleDirectory(folder, 1);
-    int length = snprintf(path, MAX_PATH, "%s%s", folder, fileName);
+    if (mainWindow.dataFolder[0] == '\0') GetModuleDirectory(mainWindow.dataFolder, 1);
+    int length = snprintf(path, MAX_PATH, "%s%s", mainWindow.dataFolder, fileName);
     if (length < 0 || length >= MAX_PATH) {
         path[0] = '\0';
         return 0;

@@ -51,8 +51,9 @@ struct MainWindow {
     // each time.
     HWND controls[13];
 
-    // Folder of "Quorvil.ini" and "Disable.dat" with its trailing backslash. Empty means the
-    // executable's folder, which is what the program always uses; tests point it elsewhere.
+    // Folder of "Quorvil.ini" and "Disable.dat" with its trailing backslash. Start-up fills in
+    // the executable's folder, found once (the long-name lookup goes through the shell),
+    // unless a test has already pointed it elsewhere.
     char dataFolder[MAX_PATH];
 };
 

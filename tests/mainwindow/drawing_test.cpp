@@ -3,12 +3,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
 #include <vector>
 
 #include "mainwindow/entry_list_view.h"
 #include "resources/resource.h"
 #include "tests/mainwindow/list_pixels.h"
 #include "tests/mainwindow/main_dialog_harness.h"
+#include "tests/support/list_view_fixture.h"
 
 namespace {
 
@@ -90,6 +92,26 @@ TEST_F(DrawingTest, RowsPastThe32ndEnabledEntryAreHatchedUntilOneBeforeThemIsDis
     EXPECT_FALSE(RowMarked(list_, 32));
 }
 
+// RowMarked alone, on a plain list view: a disabled row counts as marked only behind 32
+// enabled ones.
+using RowMarkedTest = ListViewTest;
+
+TEST_F(RowMarkedTest, DisabledRowIsMarkedOnlyBehind32EnabledOnes) {
+    ResetMainWindowState();
+    std::string spec;
+    for (int i = 0; i < 31; ++i) spec += "E" + std::to_string(i) + "+ ";
+    Fill((spec + "D-").c_str());
+    EXPECT_FALSE(RowMarked(listView_, 31));
+    list_.Clear();
+    Fill((spec + "E31+ D-").c_str());
+    EXPECT_FALSE(RowMarked(listView_, 31));
+    EXPECT_TRUE(RowMarked(listView_, 32));
+    mainWindow.DisSlash = 1;
+    EXPECT_TRUE(RowMarked(listView_, 32));
+    EXPECT_FALSE(RowMarked(listView_, 30));
+    ResetMainWindowState();
+}
+
 TEST_F(DrawingTest, DisabledRowsAreHatchedOnlyWithDisSlashOrPastTheLimit) {
     RegistryKeyGuard::CreateSubkey("A", "C:\\A.htm");
     RegistryKeyGuard::CreateSubkey("C", "C:\\C.htm");
@@ -113,10 +135,16 @@ TEST_F(DrawingTest, SelectedMarkedRowIsTintedByWhereTheFocusIs) {
     // The far right of the row, in the file column, holds no text.
     int x = row.right - 4;
     int y = (row.top + row.bottom) / 2;
+    const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0);
+    // The text of the Flags and file columns, clear of the check box's own black and white.
+    RECT text = row;
+    text.left = CellRect(list_, 32, 1).left;
     {
         ListPixels pixels(list_);
         EXPECT_EQ(pixels.At(x, y), kHatch);
         EXPECT_EQ(pixels.Count(row, kInactiveTint), 0);
+        EXPECT_GT(pixels.Count(text, white), 0) << "white text";
+        EXPECT_EQ(pixels.Count(text, black), 0);
     }
     SetFocus(Item(IDOK));
     UpdateWindow(list_);
@@ -124,6 +152,8 @@ TEST_F(DrawingTest, SelectedMarkedRowIsTintedByWhereTheFocusIs) {
         ListPixels pixels(list_);
         EXPECT_EQ(pixels.At(x, y), kInactiveTint);
         EXPECT_EQ(pixels.Count(row, kHatch), 0);
+        EXPECT_GT(pixels.Count(text, black), 0) << "black text";
+        EXPECT_EQ(pixels.Count(text, white), 0);
     }
 }
 

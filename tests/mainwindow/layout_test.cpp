@@ -125,4 +125,33 @@ TEST_F(LayoutTest, GripAnswersInTheLastSixteenPixelsOnly) {
     }
 }
 
+// Pixels of `rect` (client coordinates of the dialog) that are not the dialog's face colour,
+// as they reach the screen.
+int MarksIn(HWND dialog, RECT rect) {
+    UpdateWindow(dialog);
+    HDC screen = GetDC(dialog);
+    int marks = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            if (GetPixel(screen, x, y) != GetSysColor(COLOR_BTNFACE)) ++marks;
+    ReleaseDC(dialog, screen);
+    return marks;
+}
+
+TEST_F(LayoutTest, GripIsDrawnInTheCornerAfterEachSizeChange) {
+    Open();
+    for (int grow : {0, 90}) {
+        SCOPED_TRACE(grow);
+        GrowBy(grow, grow / 2);
+        RECT client;
+        GetClientRect(dialog_, &client);
+        RECT grip = {client.right - kGripSize, client.bottom - kGripSize, client.right, client.bottom};
+        // The grip's lines reach into the corner below and right of the Update button.
+        RECT corner = {client.right - 5, client.bottom - 5, client.right, client.bottom};
+        EXPECT_GT(MarksIn(dialog_, corner), 2);
+        EXPECT_EQ(mainWindow.gripRect.left, grip.left);
+        EXPECT_EQ(mainWindow.gripRect.bottom, grip.bottom);
+    }
+}
+
 }  // namespace

@@ -136,4 +136,21 @@ TEST_F(ExecutableTest, AShortcutSetToMinimizedWinsOverTheSavedShowState) {
     EXPECT_EQ(Setting("ShowWindow"), "1");
 }
 
+TEST_F(ExecutableTest, EscInTheListClosesThroughTheDialogKeysWithoutTouchingTheEntries) {
+    RegistryKeyGuard::CreateSubkey("P", "C:\\P.htm");
+    HWND window = Start(-1);
+    ASSERT_NE(window, nullptr);
+    HWND list = GetDlgItem(window, IDC_ENTRY_LIST);
+    // The message loop hands the key to the dialog manager, which turns Esc into Cancel.
+    PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageA(list, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    ASSERT_EQ(WaitForSingleObject(process_.hProcess, kTimeoutMs), WAIT_OBJECT_0);
+    DWORD code = 12345;
+    GetExitCodeProcess(process_.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), std::vector<std::string>{"P"});
+    EXPECT_NE(Setting("ColWidth0"), "<none>");
+    EXPECT_EQ(GetFileAttributesA(folder_.File("Disable.dat").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 }  // namespace

@@ -162,10 +162,12 @@ int EntryList::InsertEntryAt(int position, const MenuExtEntry* entry) {
         std::free(node);
         return kNotMade;
     }
-    FillRowDetails(listView, row, *entry);
+    // Linked before the check box is set: ticking the box reports a change for this row
+    // index, and the handler must find the new entry there, not the one it displaced.
     Node* before = row >= count_ ? &head_ : NodeAt(row);
     LinkBefore(node, before);
     ++count_;
+    FillRowDetails(listView, row, *entry);
     return kOk;
 }
 

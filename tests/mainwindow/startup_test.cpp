@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "mainwindow/messages.h"
 #include "resources/resource.h"
 #include "tests/mainwindow/main_dialog_harness.h"
@@ -250,6 +252,26 @@ TEST_F(StartupTest, DestroyPostsQuitAndGivesTheListItsProcedureBack) {
     MSG quit;
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(quit.wParam, 0u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StartupTest, InsertingAnEnabledEntryLeavesTheDisplacedEntryAsItWas) {
+    WriteDisabledFile({DisabledEntry("Q")}, "0");
+    Open();
+    MenuExtEntry p = {};
+    strcpy(p.name, "P");
+    strcpy(p.target, "C:\\P.htm");
+    p.enabled = 1;
+    ASSERT_EQ(entryList.InsertEntryAt(0, &p), kOk);
+    MenuExtEntry q;
+    ASSERT_EQ(entryList.GetEntryAt(1, &q), 1);
+    EXPECT_STREQ(q.name, "Q");
+    EXPECT_EQ(q.enabled, 0);
+    EXPECT_EQ(StateImage(1), 1);
+    EXPECT_EQ(StateImage(0), 2);
 }
 
 }  // namespace

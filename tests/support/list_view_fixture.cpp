@@ -77,8 +77,8 @@ MenuExtEntry MakeEntry(const char* name, const char* target, uint32_t contexts, 
     return e;
 }
 
-void ListViewTest::Fill(const char* spec) {
-    std::istringstream in(spec);
+void ListViewTest::Fill(const char* entries) {
+    std::istringstream in(entries);
     std::string word;
     while (in >> word) {
         int enabled = 1;

@@ -15,8 +15,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Appends entries named by `spec` ("P+ Q- R+": + enabled, - disabled), target "C:\\<name>.htm".
-    void Fill(const char* spec);
+    // Appends entries named by `entries` ("P+ Q- R+": + enabled, - disabled), target "C:\\<name>.htm".
+    void Fill(const char* entries);
     // Names of the entries in list order, joined by blanks ("P Q R").
     std::string Names() const;
     void Select(int row, bool selected = true);

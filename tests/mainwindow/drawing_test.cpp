@@ -1,16 +1,8 @@
 // The entry rows as they reach the screen: hatching, selection tints, check boxes and the
 // Contexts cells, read back pixel by pixel.
-#include <windows.h>
-#include <commctrl.h>
-
-#include <string>
-#include <vector>
-
 #include "mainwindow/entry_list_view.h"
-#include "resources/resource.h"
 #include "tests/mainwindow/list_pixels.h"
 #include "tests/mainwindow/main_dialog_harness.h"
-#include "tests/support/list_view_fixture.h"
 
 namespace {
 
@@ -19,141 +11,101 @@ const COLORREF kInactiveTint = RGB(255, 192, 192);
 
 class DrawingTest : public MainDialogTest {
 protected:
-    // Opens the dialog tall enough to show `rows` rows without scrolling.
+    // Tall enough to show 33 rows without scrolling.
     void OpenTall() {
         SetSetting("Main", "WindowWidth", "760");
         SetSetting("Main", "WindowHeight", "960");
         Open();
-        SetFocus(list_);
     }
 
-    void Deselect(int row) {
-        LVITEMA item = {};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    void Open33Enabled() {
+        for (int i = 100; i < 133; ++i) {
+            std::string name = "E" + std::to_string(i);
+            RegistryKeyGuard::CreateSubkey(name.c_str(), ("C:\\" + name + ".htm").c_str());
+        }
+        OpenTall();
     }
 
-    void SelectOnly(int row) {
-        Deselect(-1);
-        LVITEMA item = {};
-        item.stateMask = item.state = LVIS_SELECTED;
-        SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    // The label of one cell, or with column -1 the whole row.
+    RECT Cell(int row, int column) {
+        RECT rect;
+        if (column < 0)
+            ListView_GetItemRect(list_, row, &rect, LVIR_BOUNDS);
+        else
+            ListView_GetSubItemRect(list_, row, column, LVIR_LABEL, &rect);
+        return rect;
     }
-
-    int HatchPixels(const ListPixels& pixels, int row) { return pixels.Count(RowRect(list_, row), kHatch); }
 
     std::vector<int> HatchedRows() {
-        UpdateWindow(list_);
         ListPixels pixels(list_);
         std::vector<int> rows;
-        for (int row = 0; row < RowCount(); ++row)
-            if (HatchPixels(pixels, row) > 0) rows.push_back(row);
+        for (int row = 0; row < ListView_GetItemCount(list_); ++row)
+            if (pixels.Count(Cell(row, -1), kHatch) > 0) rows.push_back(row);
         return rows;
     }
 
-    // Text metrics of the list's font, as the rows are drawn with it.
-    TEXTMETRICA ListFontMetrics() {
-        HDC dc = GetDC(list_);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list_, WM_GETFONT, 0, 0)));
-        TEXTMETRICA metrics = {};
-        GetTextMetricsA(dc, &metrics);
-        SelectObject(dc, old);
-        ReleaseDC(list_, dc);
-        return metrics;
-    }
-
-    // Ink (pixels other than the window colour) in each of the seven Contexts cells of `row`.
-    std::vector<int> InkPerContextCell(int row) {
-        UpdateWindow(list_);
+    // Ink (pixels other than the window colour) in each of the seven Contexts cells of row 1,
+    // which are as wide as the widest character of the list's font.
+    std::vector<int> ContextCellInk(const TEXTMETRICA& font) {
         ListPixels pixels(list_);
-        TEXTMETRICA metrics = ListFontMetrics();
-        RECT label = CellRect(list_, row, 1);
+        RECT label = Cell(1, 1);
         std::vector<int> ink;
-        int left = label.left + metrics.tmAveCharWidth;
-        for (int cell = 0; cell < 7; ++cell, left += metrics.tmMaxCharWidth) {
-            RECT band = {left, label.top, left + metrics.tmMaxCharWidth, label.bottom};
-            ink.push_back(pixels.CountOther(band, GetSysColor(COLOR_WINDOW)));
+        for (int left = label.left + font.tmAveCharWidth; ink.size() < 7; left += font.tmMaxCharWidth) {
+            RECT cell = {left, label.top, left + font.tmMaxCharWidth, label.bottom};
+            ink.push_back(pixels.CountOther(cell, GetSysColor(COLOR_WINDOW)));
         }
         return ink;
     }
 };
 
 TEST_F(DrawingTest, RowsPastThe32ndEnabledEntryAreHatchedUntilOneBeforeThemIsDisabled) {
-    AddRegistryEntries(33);
-    OpenTall();
-    Deselect(0);
+    Open33Enabled();
     EXPECT_EQ(HatchedRows(), std::vector<int>{32});
-    EXPECT_TRUE(RowMarked(list_, 32));
-    EXPECT_FALSE(RowMarked(list_, 31));
-
-    SetStateImage(0, 1);  // the user clears the first box; DisBottom is off
-    EXPECT_EQ(entryList.Count(), 33);
+    ListView_SetCheckState(list_, 0, FALSE);  // DisBottom is off: the row stays where it is
     EXPECT_EQ(HatchedRows(), std::vector<int>{});
-    EXPECT_FALSE(RowMarked(list_, 32));
+    ListView_SetCheckState(list_, 0, TRUE);
+    EXPECT_EQ(HatchedRows(), std::vector<int>{32});
+    // Behind 32 enabled entries a disabled one is left out all the same.
+    ListView_SetCheckState(list_, 32, FALSE);
+    EXPECT_EQ(HatchedRows(), std::vector<int>{32});
 }
 
-// RowMarked alone, on a plain list view: a disabled row counts as marked only behind 32
-// enabled ones.
-using RowMarkedTest = ListViewTest;
-
-TEST_F(RowMarkedTest, DisabledRowIsMarkedOnlyBehind32EnabledOnes) {
-    ResetMainWindowState();
-    std::string spec;
-    for (int i = 0; i < 31; ++i) spec += "E" + std::to_string(i) + "+ ";
-    Fill((spec + "D-").c_str());
-    EXPECT_FALSE(RowMarked(listView_, 31));
-    list_.Clear();
-    Fill((spec + "E31+ D-").c_str());
-    EXPECT_FALSE(RowMarked(listView_, 31));
-    EXPECT_TRUE(RowMarked(listView_, 32));
-    mainWindow.DisSlash = 1;
-    EXPECT_TRUE(RowMarked(listView_, 32));
-    EXPECT_FALSE(RowMarked(listView_, 30));
-    ResetMainWindowState();
-}
-
-TEST_F(DrawingTest, DisabledRowsAreHatchedOnlyWithDisSlashOrPastTheLimit) {
+TEST_F(DrawingTest, DisSlashHatchesEveryDisabledRowAndTheBoxShowsTheTick) {
     RegistryKeyGuard::CreateSubkey("A", "C:\\A.htm");
     RegistryKeyGuard::CreateSubkey("C", "C:\\C.htm");
-    WriteDisabledFile({DisabledEntry("B")}, "1");
+    WriteDisabledFile({"B", "D"}, "1,3");
     OpenTall();
-    Deselect(0);
     EXPECT_EQ(HatchedRows(), std::vector<int>{});
-
+    ListPixels pixels(list_);
+    for (int row : {1, 2}) {  // inside the box, clear of its frame: empty for B, a tick for C
+        RECT label = Cell(row, 0), inside = {label.left - 12, label.top + 3, label.left - 3, label.bottom - 3};
+        EXPECT_EQ(pixels.CountOther(inside, GetSysColor(COLOR_WINDOW)) > 4, row == 2) << row;
+    }
     mainWindow.DisSlash = 1;
     RedrawAllRows(list_);
-    EXPECT_EQ(HatchedRows(), std::vector<int>{1});
+    EXPECT_EQ(HatchedRows(), (std::vector<int>{1, 3}));
 }
 
 TEST_F(DrawingTest, SelectedMarkedRowIsTintedByWhereTheFocusIs) {
-    AddRegistryEntries(33);
-    OpenTall();
-    SelectOnly(32);
-    SetFocus(list_);
-    UpdateWindow(list_);
-    RECT row = RowRect(list_, 32);
-    // The far right of the row, in the file column, holds no text.
-    int x = row.right - 4;
-    int y = (row.top + row.bottom) / 2;
+    Open33Enabled();
+    ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(list_, 32, LVIS_SELECTED, LVIS_SELECTED);
+    // A point at the far right of the row, where the file column holds no text, and the text
+    // of the Flags and file columns, clear of the check box's own black and white.
+    RECT row = Cell(32, -1), text = row;
+    text.left = Cell(32, 1).left;
     const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0);
-    // The text of the Flags and file columns, clear of the check box's own black and white.
-    RECT text = row;
-    text.left = CellRect(list_, 32, 1).left;
-    {
+    const struct {
+        HWND focus;
+        COLORREF fill, otherFill, ink, otherInk;
+    } kCases[] = {{list_, kHatch, kInactiveTint, white, black}, {Item(IDOK), kInactiveTint, kHatch, black, white}};
+    for (const auto& c : kCases) {
+        SetFocus(c.focus);
         ListPixels pixels(list_);
-        EXPECT_EQ(pixels.At(x, y), kHatch);
-        EXPECT_EQ(pixels.Count(row, kInactiveTint), 0);
-        EXPECT_GT(pixels.Count(text, white), 0) << "white text";
-        EXPECT_EQ(pixels.Count(text, black), 0);
-    }
-    SetFocus(Item(IDOK));
-    UpdateWindow(list_);
-    {
-        ListPixels pixels(list_);
-        EXPECT_EQ(pixels.At(x, y), kInactiveTint);
-        EXPECT_EQ(pixels.Count(row, kHatch), 0);
-        EXPECT_GT(pixels.Count(text, black), 0) << "black text";
-        EXPECT_EQ(pixels.Count(text, white), 0);
+        EXPECT_EQ(pixels.At(row.right - 4, (row.top + row.bottom) / 2), c.fill);
+        EXPECT_EQ(pixels.Count(row, c.otherFill), 0);
+        EXPECT_GT(pixels.Count(text, c.ink), 0);
+        EXPECT_EQ(pixels.Count(text, c.otherInk), 0);
     }
 }
 
@@ -162,44 +114,24 @@ TEST_F(DrawingTest, ContextsCellsKeepTheirColumnsAndEndInAnEllipsisWhenNarrow) {
     RegistryKeyGuard::CreateSubkey("A", "C:\\A.htm");
     RegistryKeyGuard::CreateSubkey("B", "C:\\B.htm", &contexts);
     OpenTall();
-    Deselect(0);
-    SendMessageA(list_, LVM_SETCOLUMNWIDTH, 1, 300);
-    int row = 1;
-    std::vector<int> ink = InkPerContextCell(row);
-    EXPECT_GT(ink[0], 0) << "常";
-    for (int cell = 1; cell <= 4; ++cell) EXPECT_EQ(ink[cell], 0) << cell;
-    EXPECT_GT(ink[5], 0) << "リ";
-    EXPECT_EQ(ink[6], 0);
+    TEXTMETRICA font = {};
+    HDC dc = GetDC(list_);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list_, WM_GETFONT, 0, 0)));
+    GetTextMetricsA(dc, &font);
+    SelectObject(dc, old);
+    ReleaseDC(list_, dc);
+    ListView_SetColumnWidth(list_, 1, 300);
+    // 常 in the first cell and リ in the sixth; the others keep their place empty.
+    std::vector<int> ink = ContextCellInk(font);
+    for (int cell = 0; cell < 7; ++cell) EXPECT_EQ(ink[cell] > 0, cell == 0 || cell == 5) << cell;
 
     // Room for three and a half cells: cells 0 to 2 are drawn, cell 3 shows "...".
-    TEXTMETRICA metrics = ListFontMetrics();
-    RECT label = CellRect(list_, row, 1);
-    int column = static_cast<int>(SendMessageA(list_, LVM_GETCOLUMNWIDTH, 1, 0));
-    int padding = column - (label.right - label.left);
-    SendMessageA(list_, LVM_SETCOLUMNWIDTH, 1,
-                 padding + 2 * metrics.tmAveCharWidth + 3 * metrics.tmMaxCharWidth + metrics.tmMaxCharWidth / 2);
-    ink = InkPerContextCell(row);
-    EXPECT_GT(ink[0], 0);
-    EXPECT_EQ(ink[1], 0);
-    EXPECT_EQ(ink[2], 0);
+    RECT label = Cell(1, 1);
+    ListView_SetColumnWidth(list_, 1, 300 - (label.right - label.left) + 2 * font.tmAveCharWidth +
+                                          3 * font.tmMaxCharWidth + font.tmMaxCharWidth / 2);
+    ink = ContextCellInk(font);
+    for (int cell = 0; cell < 3; ++cell) EXPECT_EQ(ink[cell] > 0, cell == 0) << cell;
     EXPECT_GT(ink[3], 0) << "...";
-}
-
-TEST_F(DrawingTest, CheckBoxFollowsTheStateImage) {
-    RegistryKeyGuard::CreateSubkey("A", "C:\\A.htm");
-    WriteDisabledFile({DisabledEntry("B")}, "1");
-    OpenTall();
-    Deselect(0);
-    UpdateWindow(list_);
-    ListPixels pixels(list_);
-    auto boxInk = [&](int row) {
-        RECT label = CellRect(list_, row, 0);
-        // The inside of the box, clear of its frame.
-        RECT inside = {label.left - 12, label.top + 3, label.left - 3, label.bottom - 3};
-        return pixels.CountOther(inside, GetSysColor(COLOR_WINDOW));
-    };
-    EXPECT_GT(boxInk(0), 4);  // ticked
-    EXPECT_EQ(boxInk(1), 0);  // not ticked
 }
 
 }  // namespace

@@ -15,123 +15,84 @@ namespace {
 
 constexpr DWORD kTimeoutMs = 60000;
 
-// The build tree's path; under Wine a Unix path is reached through drive Z:.
-std::string BuiltExecutable() {
-    std::string path = QUORVIL_EXE;
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM lParam) {
-    WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    char caption[32] = {};
-    GetWindowTextA(window, caption, sizeof(caption));
-    if (processId != search->processId || !IsWindowVisible(window) || lstrcmpA(caption, "Quorvil") != 0) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 class ExecutableTest : public testing::Test {
 protected:
-    void SetUp() override {
-        exe_ = folder_.File("Quorvil.exe");
-        ASSERT_TRUE(CopyFileA(BuiltExecutable().c_str(), exe_.c_str(), FALSE)) << BuiltExecutable();
-    }
-
     void TearDown() override {
-        if (process_.hProcess) {
-            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
-            WaitForSingleObject(process_.hProcess, kTimeoutMs);
-            CloseHandle(process_.hProcess);
-            CloseHandle(process_.hThread);
-        }
+        if (!process_.hProcess) return;
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
     }
 
-    // Starts the copy in its own folder; showCommand -1 gives no show state in the start-up
-    // information. Returns the main window once it has finished starting.
+    // Runs a copy of the build in a folder of its own (showCommand -1: no show state in the
+    // start-up information) and returns its main window once it has finished starting.
     HWND Start(int showCommand) {
+        // The build tree's path; under Wine a Unix path is reached through drive Z:.
+        std::string built = QUORVIL_EXE, exe = folder_.File("Quorvil.exe"), command = "\"" + exe + "\"";
+        if (built[0] == '/') built = "Z:" + built;
+        for (char& c : built)
+            if (c == '/') c = '\\';
+        EXPECT_TRUE(CopyFileA(built.c_str(), exe.c_str(), FALSE)) << built;
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
-        if (showCommand >= 0) {
-            startup.dwFlags = STARTF_USESHOWWINDOW;
-            startup.wShowWindow = static_cast<WORD>(showCommand);
-        }
-        std::string command = "\"" + exe_ + "\"";
-        if (!CreateProcessA(exe_.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.Path().c_str(),
+        startup.dwFlags = showCommand >= 0 ? STARTF_USESHOWWINDOW : 0;
+        startup.wShowWindow = static_cast<WORD>(showCommand);
+        if (!CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.Path().c_str(),
                             &startup, &process_))
             return nullptr;
-        DWORD began = GetTickCount();
-        while (GetTickCount() - began < kTimeoutMs) {
-            WindowSearch search = {process_.dwProcessId, nullptr};
-            EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-            DWORD_PTR ignored;
-            // The answer comes once the dialog's initialisation is over and its loop runs.
-            if (search.found && SendMessageTimeoutA(search.found, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored))
-                return search.found;
-            Sleep(20);
+        for (DWORD began = GetTickCount(); GetTickCount() - began < kTimeoutMs; Sleep(20)) {
+            for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", "Quorvil"));) {
+                DWORD processId = 0;
+                DWORD_PTR ignored;
+                GetWindowThreadProcessId(window, &processId);
+                // The answer comes once the dialog's initialisation is over and its loop runs.
+                if (processId == process_.dwProcessId && IsWindowVisible(window) &&
+                    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored))
+                    return window;
+            }
         }
         return nullptr;
     }
 
-    DWORD CloseAndWait(HWND window) {
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        EXPECT_EQ(WaitForSingleObject(process_.hProcess, kTimeoutMs), WAIT_OBJECT_0);
+    // Checks that the program ended by itself with code 0, leaving the registry's entries
+    // and Disable.dat alone but its column settings saved.
+    void ExpectCleanExit(const std::vector<std::string>& entries) {
+        ASSERT_EQ(WaitForSingleObject(process_.hProcess, kTimeoutMs), WAIT_OBJECT_0);
         DWORD code = 12345;
         GetExitCodeProcess(process_.hProcess, &code);
-        return code;
+        EXPECT_EQ(code, 0u);
+        EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), entries);
+        EXPECT_EQ(GetFileAttributesA(folder_.File("Disable.dat").c_str()), INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(Setting("ColOrder"), "0,1,2,3");
     }
 
-    static std::string MainSection() {
-        char user[256] = "DefUser";
+    std::string Setting(const char* key, const char* value = nullptr) {
+        char user[256] = "DefUser", read[64];
         DWORD size = sizeof(user);
         GetUserNameA(user, &size);
-        return std::string(user) + "/Main";
-    }
-
-    std::string Setting(const char* key) const {
-        char value[64];
-        GetPrivateProfileStringA(MainSection().c_str(), key, "<none>", value, sizeof(value),
-                                 folder_.File("Quorvil.ini").c_str());
-        return value;
+        std::string section = std::string(user) + "/Main", ini = folder_.File("Quorvil.ini");
+        if (value) WritePrivateProfileStringA(section.c_str(), key, value, ini.c_str());
+        GetPrivateProfileStringA(section.c_str(), key, "<none>", read, sizeof(read), ini.c_str());
+        return read;
     }
 
     RegistryKeyGuard registry_;
     TempDir folder_;
-    std::string exe_;
     PROCESS_INFORMATION process_ = {};
 };
 
-TEST_F(ExecutableTest, ShowsTheRegistryEntriesAndSavesItsSettingsWhenClosed) {
+TEST_F(ExecutableTest, ShowsTheEntriesMinimizedAsTheShortcutSaysAndSavesItsSettingsWhenClosed) {
     RegistryKeyGuard::CreateSubkey("P", "C:\\P.htm");
     RegistryKeyGuard::CreateSubkey("Q", "C:\\Q.htm");
-    HWND window = Start(-1);
-    ASSERT_NE(window, nullptr);
-    EXPECT_FALSE(IsIconic(window));
-    HWND list = GetDlgItem(window, IDC_ENTRY_LIST);
-    EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 2);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_UPDATE)));
-    EXPECT_EQ(CloseAndWait(window), 0u);
-    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (std::vector<std::string>{"P", "Q"}));
-    EXPECT_EQ(Setting("ColOrder"), "0,1,2,3");
-    EXPECT_NE(Setting("WindowWidth"), "<none>");
-    EXPECT_EQ(GetFileAttributesA(folder_.File("Disable.dat").c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST_F(ExecutableTest, AShortcutSetToMinimizedWinsOverTheSavedShowState) {
-    TempDir::WriteFile(folder_.File("Quorvil.ini"), "[" + MainSection() + "]\r\nShowWindow=3\r\n");
+    Setting("ShowWindow", "3");  // saved maximized; the shortcut's minimized state wins
     HWND window = Start(SW_SHOWMINIMIZED);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(IsIconic(window));
-    EXPECT_EQ(CloseAndWait(window), 0u);
+    EXPECT_EQ(SendMessageA(GetDlgItem(window, IDC_ENTRY_LIST), LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_UPDATE)));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ExpectCleanExit({"P", "Q"});
+    EXPECT_NE(Setting("WindowWidth"), "<none>");
     // A window closed while minimized is stored as a normal one.
     EXPECT_EQ(Setting("ShowWindow"), "1");
 }
@@ -140,17 +101,12 @@ TEST_F(ExecutableTest, EscInTheListClosesThroughTheDialogKeysWithoutTouchingTheE
     RegistryKeyGuard::CreateSubkey("P", "C:\\P.htm");
     HWND window = Start(-1);
     ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsIconic(window));
     HWND list = GetDlgItem(window, IDC_ENTRY_LIST);
     // The message loop hands the key to the dialog manager, which turns Esc into Cancel.
     PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     PostMessageA(list, WM_KEYUP, VK_ESCAPE, 0xC0010001);
-    ASSERT_EQ(WaitForSingleObject(process_.hProcess, kTimeoutMs), WAIT_OBJECT_0);
-    DWORD code = 12345;
-    GetExitCodeProcess(process_.hProcess, &code);
-    EXPECT_EQ(code, 0u);
-    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), std::vector<std::string>{"P"});
-    EXPECT_NE(Setting("ColWidth0"), "<none>");
-    EXPECT_EQ(GetFileAttributesA(folder_.File("Disable.dat").c_str()), INVALID_FILE_ATTRIBUTES);
+    ExpectCleanExit({"P"});
 }
 
 }  // namespace

@@ -3,50 +3,89 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
-#include <map>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "core/menu_ext_entry.h"
 #include "mainwindow/main_window.h"
+#include "resources/resource.h"
 #include "tests/support/message_box_interceptor.h"
 #include "tests/support/registry_fixture.h"
 #include "tests/support/temp_dir.h"
 
 class MainDialogTest : public testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        ResetProgramState();
+        snprintf(mainWindow.dataFolder, sizeof(mainWindow.dataFolder), "%s", folder_.Path().c_str());
+    }
 
-    // Adds a key=value line to the user's section "<user>/<suffix>" of Quorvil.ini.
-    void SetSetting(const char* suffix, const char* key, const std::string& value);
-    // Writes `entries` to Disable.dat as the REGEDIT4 text the program writes, and their
-    // positions (for example "1,3"; nullptr: none stored) as DisableItemPos.
-    void WriteDisabledFile(const std::vector<MenuExtEntry>& entries, const char* positions);
-    // MenuExt subkeys "<prefix>000", "<prefix>001" ... with targets C:\<name>.htm.
-    static void AddRegistryEntries(int count, const char* prefix = "E");
+    void TearDown() override {
+        if (IsWindow(dialog_)) DestroyWindow(dialog_);
+        Pump();
+        ResetProgramState();
+    }
+
+    // Sets or reads key=value in the user's section "<user>/<suffix>" of Quorvil.ini; a
+    // missing key reads as "<none>".
+    void SetSetting(const char* suffix, const char* key, const char* value) {
+        ASSERT_TRUE(WritePrivateProfileStringA(Section(suffix).c_str(), key, value, Path("Quorvil.ini").c_str()));
+    }
+    std::string ReadSetting(const char* suffix, const char* key) const {
+        char value[256];
+        GetPrivateProfileStringA(Section(suffix).c_str(), key, "<none>", value, sizeof(value),
+                                 Path("Quorvil.ini").c_str());
+        return value;
+    }
+
+    // Disable.dat holding entries with targets C:\<name>.htm, and their positions ("1,3").
+    void WriteDisabledFile(const std::vector<std::string>& names, const char* positions) {
+        const std::string key = "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\MenuExt";
+        std::string text = "REGEDIT4\r\n\r\n" + key + "]\r\n\r\n";
+        for (const std::string& name : names) text += key + "\\" + name + "]\r\n@=\"C:\\\\" + name + ".htm\"\r\n\r\n";
+        ASSERT_TRUE(TempDir::WriteFile(Path("Disable.dat"), text));
+        SetSetting("List", "DisableItemPos", positions);
+    }
 
     // Creates dialog 4000 with MainDialogProc, as the entry point does, and lets it settle.
-    HWND Open();
-    // Sends WM_CLOSE and lets the window go away.
-    void Close();
+    void Open() {
+        dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+        ASSERT_NE(dialog_, nullptr);
+        list_ = Item(IDC_ENTRY_LIST);
+        Pump();
+    }
+
+    void Close() {
+        SendMessageA(dialog_, WM_CLOSE, 0, 0);
+        Pump();
+        EXPECT_FALSE(IsWindow(dialog_));
+    }
+
     // Dispatches whatever is queued for this thread; a WM_QUIT posted by the dialog is dropped.
-    void Pump();
+    void Pump() {
+        MSG message;
+        for (int i = 0; i < 10000 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); ++i) {
+            if (message.message == WM_QUIT) continue;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
 
     HWND Item(int id) const { return GetDlgItem(dialog_, id); }
     bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
-    int RowCount() const;
-    int StateImage(int row) const;
-    void SetStateImage(int row, int image);
-    std::string Names() const;  // entry names in list order, joined by blanks
+    std::string Path(const char* file) const { return folder_.File(file); }
 
-    std::string IniPath() const { return folder_.File("Quorvil.ini"); }
-    std::string DisabledPath() const { return folder_.File("Disable.dat"); }
-    // A value of the user's section as text; "<none>" when the key is missing.
-    std::string ReadSetting(const char* suffix, const char* key) const;
+    // Entry names in list order, joined by blanks.
+    std::string Names() const {
+        std::string names;
+        MenuExtEntry e;
+        for (int i = 0; entryList.GetEntryAt(i, &e); ++i) names += (i ? " " : "") + std::string(e.name);
+        return names;
+    }
 
     RegistryKeyGuard registry_;
     TempDir folder_;
@@ -55,10 +94,10 @@ protected:
     HWND list_ = nullptr;
 
 private:
-    void WriteIni();
-    std::string Section(const char* suffix) const;
-
-    std::map<std::string, std::string> sections_;
+    static std::string Section(const char* suffix) { return std::string(settingsStore.userName) + "/" + suffix; }
+    static void ResetProgramState() {
+        entryList.listView = nullptr;
+        entryList.Clear();
+        ResetMainWindowState();
+    }
 };
-
-MenuExtEntry DisabledEntry(const char* name, uint32_t contexts = 0, uint32_t flags = 0);

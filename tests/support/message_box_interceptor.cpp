@@ -1,18 +1,10 @@
 #include "tests/support/message_box_interceptor.h"
 
+#include <algorithm>
+
 namespace {
 
 MessageBoxInterceptor* g_active = nullptr;
-
-// The text of a message box is its static control 0xFFFF on Windows and current Wine; older
-// Wine releases number it 100.
-const int kMessageBoxTextIds[] = {0xFFFF, 100};
-
-HWND TextControl(HWND box) {
-    for (int id : kMessageBoxTextIds)
-        if (HWND text = GetDlgItem(box, id)) return text;
-    return nullptr;
-}
 
 std::string WindowText(HWND window) {
     char buffer[2048] = {};
@@ -20,47 +12,28 @@ std::string WindowText(HWND window) {
     return buffer;
 }
 
-bool IsMessageBox(HWND window) {
-    char className[32] = {};
-    GetClassNameA(window, className, sizeof(className));
-    return lstrcmpA(className, "#32770") == 0 && TextControl(window) != nullptr;
+// The text is static control 0xFFFF on Windows and current Wine; older Wine numbers it 100.
+HWND TextControl(HWND box) {
+    HWND text = GetDlgItem(box, 0xFFFF);
+    return text ? text : GetDlgItem(box, 100);
 }
 
-UINT ButtonStyle(HWND box) {
+UINT StyleOf(HWND box) {
     auto has = [box](int id) { return GetDlgItem(box, id) != nullptr; };
-    if (has(IDABORT)) return MB_ABORTRETRYIGNORE;
-    if (has(IDRETRY)) return MB_RETRYCANCEL;
-    if (has(IDYES)) return has(IDCANCEL) ? MB_YESNOCANCEL : MB_YESNO;
-    return has(IDCANCEL) ? MB_OKCANCEL : MB_OK;
-}
-
-struct IconSearch {
-    HICON icon;
-};
-
-BOOL CALLBACK FindIcon(HWND child, LPARAM lParam) {
-    if ((GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) return TRUE;
-    reinterpret_cast<IconSearch*>(lParam)->icon =
-        reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-    return FALSE;
-}
-
-// The system icons are shared, so the box shows the very handles LoadIcon returns.
-UINT IconStyle(HWND box) {
-    IconSearch search = {nullptr};
-    EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&search));
-    if (!search.icon) return 0;
-    if (search.icon == LoadIconA(nullptr, MAKEINTRESOURCEA(32513))) return MB_ICONERROR;        // IDI_HAND
-    if (search.icon == LoadIconA(nullptr, MAKEINTRESOURCEA(32514))) return MB_ICONQUESTION;     // IDI_QUESTION
-    if (search.icon == LoadIconA(nullptr, MAKEINTRESOURCEA(32515))) return MB_ICONWARNING;      // IDI_EXCLAMATION
-    if (search.icon == LoadIconA(nullptr, MAKEINTRESOURCEA(32516))) return MB_ICONINFORMATION;  // IDI_ASTERISK
-    return 0;
-}
-
-int DefaultAnswer(HWND box) {
-    if (GetDlgItem(box, IDOK)) return IDOK;
-    if (GetDlgItem(box, IDCANCEL)) return IDCANCEL;
-    return IDNO;
+    UINT style = has(IDABORT)  ? MB_ABORTRETRYIGNORE
+                 : has(IDRETRY) ? MB_RETRYCANCEL
+                 : has(IDYES)   ? (has(IDCANCEL) ? MB_YESNOCANCEL : MB_YESNO)
+                                : (has(IDCANCEL) ? MB_OKCANCEL : MB_OK);
+    // The system icons are shared, so the box shows the very handles LoadIcon returns.
+    const struct { int id; UINT style; } kIcons[] = {
+        {32513, MB_ICONERROR}, {32514, MB_ICONQUESTION}, {32515, MB_ICONWARNING}, {32516, MB_ICONINFORMATION}};
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
+        HICON icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+        for (const auto& known : kIcons)
+            if (icon == LoadIconA(nullptr, MAKEINTRESOURCEA(known.id))) style |= known.style;
+    }
+    return style;
 }
 
 }  // namespace
@@ -75,40 +48,23 @@ MessageBoxInterceptor::~MessageBoxInterceptor() {
     if (g_active == this) g_active = nullptr;
 }
 
-void MessageBoxInterceptor::Answer(int button) { answers_.push_back(button); }
-
-int MessageBoxInterceptor::Count(const char* text, const char* caption) const {
-    int count = 0;
-    for (const InterceptedBox& box : boxes_)
-        if (box.text == text && box.caption == caption) ++count;
-    return count;
-}
-
-void MessageBoxInterceptor::Intercept(HWND box) {
-    // A box can be activated more than once (another window took the focus meanwhile).
-    for (HWND known : answered_)
-        if (known == box) return;
-    answered_.push_back(box);
-    InterceptedBox seen;
-    seen.owner = GetWindow(box, GW_OWNER);
-    seen.text = WindowText(TextControl(box));
-    seen.caption = WindowText(box);
-    seen.style = ButtonStyle(box) | IconStyle(box);
-    seen.answer = DefaultAnswer(box);
-    if (!answers_.empty()) {
-        seen.answer = answers_.front();
-        answers_.pop_front();
-    }
-    boxes_.push_back(seen);
-    // Posted, so the box ends from its own modal loop as if the button had been clicked.
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(seen.answer, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, seen.answer)));
-}
-
 LRESULT CALLBACK MessageBoxInterceptor::Hook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && g_active) {
-        HWND window = reinterpret_cast<HWND>(wParam);
-        if (IsMessageBox(window)) g_active->Intercept(window);
+    HWND box = reinterpret_cast<HWND>(wParam);
+    char className[32] = {};
+    if (code == HCBT_ACTIVATE && g_active && GetClassNameA(box, className, sizeof(className)) &&
+        lstrcmpA(className, "#32770") == 0 && TextControl(box) &&
+        std::find(g_active->seen_.begin(), g_active->seen_.end(), box) == g_active->seen_.end()) {
+        MessageBoxInterceptor& self = *g_active;
+        self.seen_.push_back(box);
+        int answer = GetDlgItem(box, IDOK) ? IDOK : GetDlgItem(box, IDCANCEL) ? IDCANCEL : IDNO;
+        if (!self.answers_.empty()) {
+            answer = self.answers_.front();
+            self.answers_.pop_front();
+        }
+        self.boxes_.push_back({GetWindow(box, GW_OWNER), WindowText(TextControl(box)), WindowText(box), StyleOf(box),
+                               answer});
+        // Posted, so the box ends from its own modal loop as if the button had been clicked.
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

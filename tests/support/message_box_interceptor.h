@@ -20,24 +20,17 @@ class MessageBoxInterceptor {
 public:
     MessageBoxInterceptor();   // hooks the calling thread
     ~MessageBoxInterceptor();  // unhooks
-    MessageBoxInterceptor(const MessageBoxInterceptor&) = delete;
-    MessageBoxInterceptor& operator=(const MessageBoxInterceptor&) = delete;
 
     // Queues the button (IDOK, IDYES ...) that answers the next box. Without a queued
     // answer a box is answered with OK, else Cancel, else No.
-    void Answer(int button);
-
+    void Answer(int button) { answers_.push_back(button); }
     const std::vector<InterceptedBox>& Boxes() const { return boxes_; }
-    // How many boxes showed exactly this text and caption.
-    int Count(const char* text, const char* caption) const;
-    void Clear() { boxes_.clear(); }
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
-    void Intercept(HWND box);
 
     HHOOK hook_ = nullptr;
     std::deque<int> answers_;
     std::vector<InterceptedBox> boxes_;
-    std::vector<HWND> answered_;
+    std::vector<HWND> seen_;  // a box is activated again whenever it gets the focus back
 };

@@ -1,27 +1,12 @@
-// Disable.dat and DisableItemPos: disabled entries leave the list view through a real file and
-// the real ini file, and come back at their places after a simulated restart.
-#include <windows.h>
-
+// Disable.dat and DisableItemPos through real files and a real list view; a restart is a list
+// refilled with the enabled entries only.
 #include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
 
 #include "core/disabled_store.h"
-#include "core/registry_store.h"
 #include "tests/support/list_view_fixture.h"
-#include "tests/support/registry_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
-
-const char kHeader[] =
-    "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\MenuExt]\r\n\r\n";
-
-std::string Block(const char* name) {
-    return std::string("[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\MenuExt\\") + name +
-           "]\r\n@=\"C:\\\\" + name + ".htm\"\r\n\"Contexts\"=dword:00000000\r\n\"Flags\"=dword:00000000\r\n\r\n";
-}
 
 class DisabledStoreTest : public ListViewTest {
 protected:
@@ -29,191 +14,103 @@ protected:
         ListViewTest::SetUp();
         settings_.SetIniPath(dir_.File(kIniFileName).c_str());
         strcpy(settings_.userName, "Alice");
-        path_ = dir_.File(kDisabledFileName);
     }
-
-    // DisableItemPos as stored, or "(none)".
     std::string StoredPositions() const {
         char text[512];
         GetPrivateProfileStringA("Alice/List", "DisableItemPos", "(none)", text, sizeof(text), settings_.iniPath);
         return text;
     }
-    std::string DatBytes() const {
-        std::string bytes;
-        if (!TempDir::ReadFile(path_, &bytes)) return "(no file)";
-        return bytes;
-    }
-    // What the registry would give back at the next start: the enabled entries in order.
-    void Restart() {
-        std::vector<MenuExtEntry> enabled;
-        for (int i = 0; i < list_.Count(); ++i) {
-            MenuExtEntry e;
-            list_.GetEntryAt(i, &e);
-            if (e.enabled) enabled.push_back(e);
-        }
+    int Save() { return SaveDisabled(list_, settings_, path_.c_str()); }
+    int Restart(const char* enabled, int noSavePos = 0, int* duplicates = nullptr) {
         list_.Clear();
-        for (const MenuExtEntry& e : enabled) ASSERT_EQ(list_.AddEntry(&e), kOk);
-    }
-    int Restore(int noSavePos = 0, int* duplicates = nullptr) {
+        Fill(enabled);
         return RestoreDisabled(list_, settings_, path_.c_str(), noSavePos, duplicates);
-    }
-    bool PendingFileLeft() const {
-        return GetFileAttributesA((path_ + ".tmp").c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
     TempDir dir_;
     SettingsStore settings_;
-    std::string path_;
+    std::string path_ = dir_.File(kDisabledFileName);
 };
 
-TEST_F(DisabledStoreTest, DisabledEntriesComeBackAtTheirPlacesAfterARestart) {
-    RegistryKeyGuard registry;
+TEST_F(DisabledStoreTest, DisabledEntriesComeBackAtTheirPlacesOrAtTheEnd) {
     Fill("P+ Q- R+ S-");
-    ASSERT_EQ(SaveToRegistry(list_), 1);
-    EXPECT_EQ(SaveDisabled(list_, settings_, path_.c_str()), 1);
-    EXPECT_EQ(DatBytes(), kHeader + Block("Q") + Block("S"));
+    EXPECT_EQ(Save(), 1);
     EXPECT_EQ(StoredPositions(), "1,3");
-    EXPECT_FALSE(PendingFileLeft());
-
-    list_.Clear();
-    ASSERT_EQ(LoadFromRegistry(list_, nullptr), 1);
-    ASSERT_EQ(Names(), "P R");
     int duplicates = -1;
-    EXPECT_EQ(Restore(0, &duplicates), 2);
+    EXPECT_EQ(Restart("P R", 0, &duplicates), 2);
     EXPECT_EQ(duplicates, 0);
     EXPECT_EQ(Names(), "P Q R S");
     EXPECT_EQ(StateImage(1), 1);
     EXPECT_EQ(StateImage(3), 1);
     ExpectRowsMirrorEntries(list_);
-}
 
-TEST_F(DisabledStoreTest, WithoutSavedPositionsTheyAreAppendedInFileOrder) {
-    Fill("P+ Q- R+ S-");
-    SaveDisabled(list_, settings_, path_.c_str());
-    Restart();
-    EXPECT_EQ(Restore(1), 2);
+    // DisNoSavePos, and an ini file without DisableItemPos, append them in file order.
+    EXPECT_EQ(Restart("P R", 1), 2);
     EXPECT_EQ(Names(), "P R Q S");
-    ExpectRowsMirrorEntries(list_);
-
-    // The same when the positions are missing from the settings altogether.
     DeleteFileA(settings_.iniPath);
-    Restart();
-    EXPECT_EQ(Restore(0), 2);
+    EXPECT_EQ(Restart("P R"), 2);
     EXPECT_EQ(Names(), "P R Q S");
-}
-
-TEST_F(DisabledStoreTest, NoDisabledEntriesLeaveOnlyTheHeaderAndNoPositions) {
-    Fill("P+ Q- R+");
-    int duplicates = 7;
-    EXPECT_EQ(Restore(0, &duplicates), -1);
-    EXPECT_EQ(duplicates, 0);
-    EXPECT_EQ(SaveDisabled(list_, settings_, ""), 0);
-    EXPECT_EQ(StoredPositions(), "(none)");
-
-    SaveDisabled(list_, settings_, path_.c_str());
-    ASSERT_EQ(StoredPositions(), "1");
-    list_.SetEnabledAt(1, 1);
-    SetStateImage(1, 2);
-
-    EXPECT_EQ(SaveDisabled(list_, settings_, path_.c_str()), 1);
-    EXPECT_EQ(DatBytes(), kHeader);
-    EXPECT_EQ(StoredPositions(), "");
-    EXPECT_EQ(Restore(), 0);
-    EXPECT_EQ(Names(), "P Q R");
 }
 
 TEST_F(DisabledStoreTest, PositionsPastTheEndOrNegativeAppend) {
     Fill("X- Y- Z-");
-    SaveDisabled(list_, settings_, path_.c_str());
-    list_.Clear();
-    Fill("A+ B+ C+");
+    Save();
     const int positions[3] = {10, 1, -4};
     settings_.SaveDisabledPositions(positions, 3);
-    EXPECT_EQ(Restore(), 3);
+    EXPECT_EQ(Restart("A B C"), 3);
     EXPECT_EQ(Names(), "A Y B C X Z");
 }
 
 TEST_F(DisabledStoreTest, ANameAlreadyInTheListIsCountedAsDuplicate) {
     Fill("P+ Q- R+ S-");
-    SaveDisabled(list_, settings_, path_.c_str());
-    list_.Clear();
-    // Another program made an entry called q in the meantime.
-    Fill("P+ q+ R+");
+    Save();
     int duplicates = -1;
-    EXPECT_EQ(Restore(0, &duplicates), 1);
+    // Another program made an enabled entry called q in the meantime; it stays as it is.
+    EXPECT_EQ(Restart("P q R", 0, &duplicates), 1);
     EXPECT_EQ(duplicates, 1);
     EXPECT_EQ(Names(), "P q R S");
     EXPECT_EQ(StateImage(1), 2);
-    ExpectRowsMirrorEntries(list_);
 }
 
-// Every way the new file can fail to take the old one's place keeps the old file, byte for
-// byte, and the positions that belong to it.
+// Disable.dat is the only copy of the disabled entries: a save that cannot finish keeps the
+// previous file byte for byte and the positions that belong to it.
 TEST_F(DisabledStoreTest, AFailedSaveKeepsThePreviousFile) {
     Fill("P+ Q- R+ S-");
-    ASSERT_EQ(SaveDisabled(list_, settings_, path_.c_str()), 1);
-    const std::string before = DatBytes();
-    // The user then disables P and enables S.
+    ASSERT_EQ(Save(), 1);
+    std::string before, after;
+    TempDir::ReadFile(path_, &before);
     list_.SetEnabledAt(0, 0);
     SetStateImage(0, 1);
-    list_.SetEnabledAt(3, 1);
-    SetStateImage(3, 2);
-
     const std::string pending = path_ + ".tmp";
-    ASSERT_TRUE(CreateDirectoryA(pending.c_str(), nullptr));
-    EXPECT_EQ(SaveDisabled(list_, settings_, path_.c_str()), 0);
-    EXPECT_EQ(DatBytes(), before);
+    ASSERT_TRUE(CreateDirectoryA(pending.c_str(), nullptr));  // the new file cannot be written
+    EXPECT_EQ(Save(), 0);
     RemoveDirectoryA(pending.c_str());
-
-    ASSERT_TRUE(SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(SaveDisabled(list_, settings_, path_.c_str()), 0);
-    EXPECT_EQ(DatBytes(), before);
-    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-
     HANDLE held = CreateFileA(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(SaveDisabled(list_, settings_, path_.c_str()), 0);
+    EXPECT_EQ(Save(), 0);  // the new file cannot take the old one's place
     CloseHandle(held);
-    EXPECT_EQ(DatBytes(), before);
+    EXPECT_TRUE(TempDir::ReadFile(path_, &after));
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(GetFileAttributesA(pending.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(StoredPositions(), "1,3");
-    EXPECT_FALSE(PendingFileLeft());
-
-    EXPECT_EQ(SaveDisabled(list_, settings_, path_.c_str()), 1);
-    EXPECT_EQ(DatBytes(), kHeader + Block("P") + Block("Q"));
-    EXPECT_EQ(StoredPositions(), "0,1");
 }
 
-// DisableItemPos holds 255 characters. Positions that do not fit are left out whole, and
-// their entries come back at the end instead of being lost.
+// DisableItemPos holds 255 characters: 1,3,...,153 take 252 and the next would need 256.
+// Positions that do not fit are left out whole, and their entries come back at the end.
 TEST_F(DisabledStoreTest, PositionsBeyondTheTextLimitAppendTheirEntries) {
-    std::string spec;
-    std::vector<std::string> names;
+    std::string all, enabled, placed, appended;
     for (int i = 0; i < 200; ++i) {
-        char name[8];
-        snprintf(name, sizeof(name), "E%03d", i);
-        names.push_back(name);
-        spec += std::string(name) + (i % 2 ? "- " : "+ ");
+        const std::string name = "E" + std::to_string(1000 + i);
+        all += name + (i % 2 ? "- " : "+ ");
+        if (i % 2 == 0) enabled += name + " ";
+        (i % 2 && i > 153 ? appended : placed) += name + " ";
     }
-    Fill(spec.c_str());
-    ASSERT_EQ(SaveDisabled(list_, settings_, path_.c_str()), 1);
-
-    // 1,3,...,9 and 11,...,99 take 145 characters with their commas; 27 numbers of three
-    // digits follow, up to 153, for 252 in all; one more would need 256.
-    std::string stored = StoredPositions();
+    Fill(all.c_str());
+    ASSERT_EQ(Save(), 1);
+    const std::string stored = StoredPositions();
     EXPECT_EQ(stored.size(), 252u);
     EXPECT_EQ(stored.substr(stored.size() - 8), ",151,153");
-    EXPECT_EQ(settings_.CountDisabledPositions(), 77);
-
-    Restart();
-    EXPECT_EQ(Restore(), 100);
-    std::string expected;
-    std::string appended;
-    for (int i = 0; i < 200; ++i) {
-        std::string& part = i % 2 && i > 153 ? appended : expected;
-        part += (part.empty() ? "" : " ") + names[i];
-    }
-    EXPECT_EQ(Names(), expected + " " + appended);
-    ExpectRowsMirrorEntries(list_);
+    EXPECT_EQ(Restart(enabled.c_str()), 100);
+    EXPECT_EQ(Names() + " ", placed + appended);
 }
 
 }  // namespace

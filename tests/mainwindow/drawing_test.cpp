@@ -1,6 +1,5 @@
 // The entry rows as they reach the screen: hatching, selection tints, check boxes and the
 // Contexts cells, read back pixel by pixel.
-#include "mainwindow/entry_list_view.h"
 #include "tests/mainwindow/list_pixels.h"
 #include "tests/mainwindow/main_dialog_harness.h"
 
@@ -11,19 +10,15 @@ const COLORREF kInactiveTint = RGB(255, 192, 192);
 
 class DrawingTest : public MainDialogTest {
 protected:
-    // Tall enough to show 33 rows without scrolling.
-    void OpenTall() {
-        SetSetting("Main", "WindowWidth", "760");
-        SetSetting("Main", "WindowHeight", "960");
-        Open();
-    }
-
-    void Open33Enabled() {
-        for (int i = 100; i < 133; ++i) {
+    // Adds entries E100, E101 ... and opens a window tall enough to show 33 rows.
+    void OpenTall(int entries) {
+        for (int i = 100; i < 100 + entries; ++i) {
             std::string name = "E" + std::to_string(i);
             RegistryKeyGuard::CreateSubkey(name.c_str(), ("C:\\" + name + ".htm").c_str());
         }
-        OpenTall();
+        SetSetting("Main", "WindowWidth", "760");
+        SetSetting("Main", "WindowHeight", "960");
+        Open();
     }
 
     // The label of one cell, or with column -1 the whole row.
@@ -58,51 +53,45 @@ protected:
     }
 };
 
-TEST_F(DrawingTest, RowsPastThe32ndEnabledEntryAreHatchedUntilOneBeforeThemIsDisabled) {
-    Open33Enabled();
+TEST_F(DrawingTest, RowsPastThe32ndEnabledEntryAndWithDisSlashAllDisabledRowsAreHatched) {
+    OpenTall(33);
     EXPECT_EQ(HatchedRows(), std::vector<int>{32});
     ListView_SetCheckState(list_, 0, FALSE);  // DisBottom is off: the row stays where it is
     EXPECT_EQ(HatchedRows(), std::vector<int>{});
     ListView_SetCheckState(list_, 0, TRUE);
     EXPECT_EQ(HatchedRows(), std::vector<int>{32});
-    // Behind 32 enabled entries a disabled one is left out all the same.
-    ListView_SetCheckState(list_, 32, FALSE);
+    ListView_SetCheckState(list_, 32, FALSE);  // behind 32 enabled ones, left out all the same
     EXPECT_EQ(HatchedRows(), std::vector<int>{32});
-}
-
-TEST_F(DrawingTest, DisSlashHatchesEveryDisabledRowAndTheBoxShowsTheTick) {
-    RegistryKeyGuard::CreateSubkey("A", "C:\\A.htm");
-    RegistryKeyGuard::CreateSubkey("C", "C:\\C.htm");
-    WriteDisabledFile({"B", "D"}, "1,3");
-    OpenTall();
-    EXPECT_EQ(HatchedRows(), std::vector<int>{});
-    ListPixels pixels(list_);
-    for (int row : {1, 2}) {  // inside the box, clear of its frame: empty for B, a tick for C
-        RECT label = Cell(row, 0), inside = {label.left - 12, label.top + 3, label.left - 3, label.bottom - 3};
-        EXPECT_EQ(pixels.CountOther(inside, GetSysColor(COLOR_WINDOW)) > 4, row == 2) << row;
+    {
+        ListPixels pixels(list_);
+        for (int row : {31, 32}) {  // inside the check box, clear of its frame: a tick or nothing
+            RECT label = Cell(row, 0), inside = {label.left - 12, label.top + 3, label.left - 3, label.bottom - 3};
+            EXPECT_EQ(pixels.CountOther(inside, GetSysColor(COLOR_WINDOW)) > 4, row == 31) << row;
+        }
     }
     mainWindow.DisSlash = 1;
-    RedrawAllRows(list_);
-    EXPECT_EQ(HatchedRows(), (std::vector<int>{1, 3}));
+    ListView_SetCheckState(list_, 5, FALSE);  // row 32 is now within the limit
+    EXPECT_EQ(HatchedRows(), (std::vector<int>{5, 32}));
 }
 
 TEST_F(DrawingTest, SelectedMarkedRowIsTintedByWhereTheFocusIs) {
-    Open33Enabled();
+    OpenTall(33);
     ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
     ListView_SetItemState(list_, 32, LVIS_SELECTED, LVIS_SELECTED);
     // A point at the far right of the row, where the file column holds no text, and the text
     // of the Flags and file columns, clear of the check box's own black and white.
-    RECT row = Cell(32, -1), text = row;
+    RECT row = Cell(32, -1), text = row, spot = {row.right - 5, row.top + 8, row.right - 4, row.top + 9};
     text.left = Cell(32, 1).left;
     const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0);
     const struct {
         HWND focus;
         COLORREF fill, otherFill, ink, otherInk;
-    } kCases[] = {{list_, kHatch, kInactiveTint, white, black}, {Item(IDOK), kInactiveTint, kHatch, black, white}};
+    } kCases[] = {{list_, kHatch, kInactiveTint, white, black},
+                  {GetDlgItem(dialog_, IDOK), kInactiveTint, kHatch, black, white}};
     for (const auto& c : kCases) {
         SetFocus(c.focus);
         ListPixels pixels(list_);
-        EXPECT_EQ(pixels.At(row.right - 4, (row.top + row.bottom) / 2), c.fill);
+        EXPECT_EQ(pixels.Count(spot, c.fill), 1);
         EXPECT_EQ(pixels.Count(row, c.otherFill), 0);
         EXPECT_GT(pixels.Count(text, c.ink), 0);
         EXPECT_EQ(pixels.Count(text, c.otherInk), 0);
@@ -113,7 +102,7 @@ TEST_F(DrawingTest, ContextsCellsKeepTheirColumnsAndEndInAnEllipsisWhenNarrow) {
     DWORD contexts = 0x21;
     RegistryKeyGuard::CreateSubkey("A", "C:\\A.htm");
     RegistryKeyGuard::CreateSubkey("B", "C:\\B.htm", &contexts);
-    OpenTall();
+    OpenTall(0);
     TEXTMETRICA font = {};
     HDC dc = GetDC(list_);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list_, WM_GETFONT, 0, 0)));
@@ -124,7 +113,6 @@ TEST_F(DrawingTest, ContextsCellsKeepTheirColumnsAndEndInAnEllipsisWhenNarrow) {
     // 常 in the first cell and リ in the sixth; the others keep their place empty.
     std::vector<int> ink = ContextCellInk(font);
     for (int cell = 0; cell < 7; ++cell) EXPECT_EQ(ink[cell] > 0, cell == 0 || cell == 5) << cell;
-
     // Room for three and a half cells: cells 0 to 2 are drawn, cell 3 shows "...".
     RECT label = Cell(1, 1);
     ListView_SetColumnWidth(list_, 1, 300 - (label.right - label.left) + 2 * font.tmAveCharWidth +

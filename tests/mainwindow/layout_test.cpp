@@ -7,23 +7,25 @@
 
 namespace {
 
+using Edges = std::vector<LONG>;  // left, top, right, bottom
+
 class LayoutTest : public MainDialogTest {
 protected:
-    // Every control's rectangle in client coordinates, less how it should follow a size change
-    // of (dx, dy): the result is the same before and after the change when the layout is right.
-    std::map<int, RECT> Controls(int dx, int dy) {
-        std::map<int, RECT> rects;
+    // Every control's edges in client coordinates, less how it should follow a size change of
+    // (dx, dy): when the layout is right the result is the same before and after the change.
+    std::map<int, Edges> Controls(int dx, int dy) {
+        std::map<int, Edges> controls;
         auto add = [&](int id, int left, int top, int right, int bottom) {
             RECT rect;
-            GetWindowRect(Item(id), &rect);
+            GetWindowRect(GetDlgItem(dialog_, id), &rect);
             MapWindowPoints(HWND_DESKTOP, dialog_, reinterpret_cast<POINT*>(&rect), 2);
-            rects[id] = {rect.left - left, rect.top - top, rect.right - right, rect.bottom - bottom};
+            controls[id] = {rect.left - left, rect.top - top, rect.right - right, rect.bottom - bottom};
         };
         for (int id : {IDOK, IDCANCEL, IDC_UPDATE}) add(id, dx, dy, dx, dy);
         // The buttons below the list, the icon and the two lines of text.
         for (int id = IDC_MOVE_UP; id <= IDC_SUBTITLE_TEXT; ++id) add(id, 0, dy, 0, dy);
         add(IDC_ENTRY_LIST, 0, 0, dx, dy);
-        return rects;
+        return controls;
     }
 
     void GrowBy(int dx, int dy) {
@@ -32,24 +34,15 @@ protected:
         SetWindowPos(dialog_, nullptr, 0, 0, window.right - window.left + dx, window.bottom - window.top + dy,
                      SWP_NOMOVE | SWP_NOZORDER);
     }
-
-    static void ExpectSame(const std::map<int, RECT>& before, const std::map<int, RECT>& after) {
-        for (const auto& control : before) {
-            const RECT &was = control.second, &is = after.at(control.first);
-            EXPECT_TRUE(EqualRect(&was, &is)) << control.first << ": " << was.left << "," << was.top << " "
-                                              << was.right << "," << was.bottom << " became " << is.left << ","
-                                              << is.top << " " << is.right << "," << is.bottom;
-        }
-    }
 };
 
 TEST_F(LayoutTest, ControlsFollowTheEdgesTheyBelongTo) {
     Open();
-    std::map<int, RECT> before = Controls(0, 0);
+    std::map<int, Edges> before = Controls(0, 0);
     GrowBy(100, 50);
-    ExpectSame(before, Controls(100, 50));
-    RECT icon = Controls(0, 0)[IDC_ICON_LINK];  // its click area moves with it
-    EXPECT_TRUE(EqualRect(&icon, &mainWindow.iconRect));
+    EXPECT_EQ(Controls(100, 50), before);
+    const RECT& icon = mainWindow.iconRect;  // where a click opens the link
+    EXPECT_EQ(Controls(0, 0)[IDC_ICON_LINK], (Edges{icon.left, icon.top, icon.right, icon.bottom}));
 }
 
 TEST_F(LayoutTest, MinimizeAndRestoreMoveNothing) {
@@ -57,12 +50,12 @@ TEST_F(LayoutTest, MinimizeAndRestoreMoveNothing) {
     // The template is one dialog unit narrower than the minimum width, so a window still at
     // the template size is widened to the minimum when it is restored; start above both.
     GrowBy(40, 30);
-    std::map<int, RECT> before = Controls(0, 0);
+    std::map<int, Edges> before = Controls(0, 0);
     ShowWindow(dialog_, SW_MINIMIZE);
     Pump();
     ShowWindow(dialog_, SW_RESTORE);
     Pump();
-    ExpectSame(before, Controls(0, 0));
+    EXPECT_EQ(Controls(0, 0), before);
 }
 
 TEST_F(LayoutTest, GripAnswersAndIsDrawnInTheLastSixteenPixelsOnly) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 class ListPixels {
@@ -33,18 +34,14 @@ public:
         ReleaseDC(window, dc);
     }
 
-    COLORREF At(int x, int y) const {
-        if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
-        DWORD pixel = bits_[y * width_ + x];  // 0x00RRGGBB
-        return RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));
-    }
-
-    // Pixels within `rect` (client coordinates) that are, or are not, `colour`.
+    // Pixels within `rect` (client coordinates) that are, or with `same` false are not, `colour`.
     int Count(const RECT& rect, COLORREF colour, bool same = true) const {
         int count = 0;
-        for (int y = rect.top; y < rect.bottom; ++y)
-            for (int x = rect.left; x < rect.right; ++x)
-                if (At(x, y) != CLR_INVALID && (At(x, y) == colour) == same) ++count;
+        for (LONG y = std::max<LONG>(rect.top, 0); y < std::min<LONG>(rect.bottom, height_); ++y)
+            for (LONG x = std::max<LONG>(rect.left, 0); x < std::min<LONG>(rect.right, width_); ++x) {
+                DWORD pixel = bits_[y * width_ + x];  // 0x00RRGGBB, the reverse of a COLORREF
+                count += (RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel)) == colour) == same;
+            }
         return count;
     }
     int CountOther(const RECT& rect, COLORREF colour) const { return Count(rect, colour, false); }

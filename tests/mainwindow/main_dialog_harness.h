@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -20,25 +19,24 @@
 class MainDialogTest : public testing::Test {
 protected:
     void SetUp() override {
-        ResetProgramState();
-        snprintf(mainWindow.dataFolder, sizeof(mainWindow.dataFolder), "%s", folder_.Path().c_str());
+        Reset();
+        lstrcpynA(mainWindow.dataFolder, folder_.Path().c_str(), sizeof(mainWindow.dataFolder));
     }
 
     void TearDown() override {
         if (IsWindow(dialog_)) DestroyWindow(dialog_);
         Pump();
-        ResetProgramState();
+        Reset();
     }
 
     // Sets or reads key=value in the user's section "<user>/<suffix>" of Quorvil.ini; a
     // missing key reads as "<none>".
     void SetSetting(const char* suffix, const char* key, const char* value) {
-        ASSERT_TRUE(WritePrivateProfileStringA(Section(suffix).c_str(), key, value, Path("Quorvil.ini").c_str()));
+        ASSERT_TRUE(WritePrivateProfileStringA(Section(suffix).c_str(), key, value, Ini().c_str()));
     }
     std::string ReadSetting(const char* suffix, const char* key) const {
         char value[256];
-        GetPrivateProfileStringA(Section(suffix).c_str(), key, "<none>", value, sizeof(value),
-                                 Path("Quorvil.ini").c_str());
+        GetPrivateProfileStringA(Section(suffix).c_str(), key, "<none>", value, sizeof(value), Ini().c_str());
         return value;
     }
 
@@ -47,7 +45,7 @@ protected:
         const std::string key = "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\MenuExt";
         std::string text = "REGEDIT4\r\n\r\n" + key + "]\r\n\r\n";
         for (const std::string& name : names) text += key + "\\" + name + "]\r\n@=\"C:\\\\" + name + ".htm\"\r\n\r\n";
-        ASSERT_TRUE(TempDir::WriteFile(Path("Disable.dat"), text));
+        ASSERT_TRUE(TempDir::WriteFile(folder_.File("Disable.dat"), text));
         SetSetting("List", "DisableItemPos", positions);
     }
 
@@ -55,14 +53,8 @@ protected:
     void Open() {
         dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
         ASSERT_NE(dialog_, nullptr);
-        list_ = Item(IDC_ENTRY_LIST);
+        list_ = GetDlgItem(dialog_, IDC_ENTRY_LIST);
         Pump();
-    }
-
-    void Close() {
-        SendMessageA(dialog_, WM_CLOSE, 0, 0);
-        Pump();
-        EXPECT_FALSE(IsWindow(dialog_));
     }
 
     // Dispatches whatever is queued for this thread; a WM_QUIT posted by the dialog is dropped.
@@ -75,9 +67,7 @@ protected:
         }
     }
 
-    HWND Item(int id) const { return GetDlgItem(dialog_, id); }
-    bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
-    std::string Path(const char* file) const { return folder_.File(file); }
+    bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(dialog_, id)) != FALSE; }
 
     // Entry names in list order, joined by blanks.
     std::string Names() const {
@@ -94,8 +84,9 @@ protected:
     HWND list_ = nullptr;
 
 private:
+    std::string Ini() const { return folder_.File("Quorvil.ini"); }
     static std::string Section(const char* suffix) { return std::string(settingsStore.userName) + "/" + suffix; }
-    static void ResetProgramState() {
+    static void Reset() {
         entryList.listView = nullptr;
         entryList.Clear();
         ResetMainWindowState();

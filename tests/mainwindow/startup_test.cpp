@@ -7,17 +7,7 @@ namespace {
 
 const int kSelectionButtons[] = {IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_EDIT, IDC_DELETE, IDC_SAVE};
 
-class StartupTest : public MainDialogTest {
-protected:
-    void ExpectOneWarning(const char* text, const char* caption) {
-        ASSERT_EQ(boxes_.Boxes().size(), 1u);
-        const InterceptedBox& box = boxes_.Boxes()[0];
-        EXPECT_EQ(box.text, text);
-        EXPECT_EQ(box.caption, caption);
-        EXPECT_EQ(box.style, static_cast<UINT>(MB_OK | MB_ICONWARNING));
-        EXPECT_EQ(box.owner, dialog_);
-    }
-};
+using StartupTest = MainDialogTest;
 
 TEST_F(StartupTest, DisabledEntriesReturnToTheirPlacesAndTheListStartsUnchanged) {
     RegistryKeyGuard::CreateSubkey("P", "C:\\P.htm");
@@ -44,32 +34,32 @@ TEST_F(StartupTest, MissingKeyGivesAnEmptyListWithoutAWordAndNothingToActOn) {
     EXPECT_TRUE(boxes_.Boxes().empty());
     for (int id : kSelectionButtons) EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_FALSE(Enabled(IDC_UPDATE));
-    EXPECT_EQ(GetFocus(), list_);
 }
 
-TEST_F(StartupTest, UnreadableSubkeyWarnsOnceAndShowsWhatCouldBeRead) {
+TEST_F(StartupTest, UnreadableSubkeyAndTakenNamesEachWarnOnceAndTheRestIsShown) {
     RegistryKeyGuard::CreateSubkey("Good", "C:\\Good.htm");
     RegistryKeyGuard::CreateSubkey("NoTarget", nullptr);
+    WriteDisabledFile({"good", "Q", "Good"}, "0,1,2");
     Open();
-    ExpectOneWarning(kRegistryReadFailed, "Quorvil");
-    EXPECT_EQ(Names(), "Good");
-    // Selecting row 0 after the warning enables the buttons again.
-    EXPECT_TRUE(Enabled(IDC_EDIT));
-    EXPECT_FALSE(Enabled(IDC_UPDATE));
+    EXPECT_EQ(Names(), "Good Q");
+    const char* const kWarnings[][2] = {{kRegistryReadFailed, "Quorvil"}, {kDuplicatesNotLoaded, "無効アイテムの復元"}};
+    ASSERT_EQ(boxes_.Boxes().size(), 2u);
+    for (int i = 0; i < 2; ++i) {
+        const InterceptedBox& box = boxes_.Boxes()[i];
+        EXPECT_EQ(box.text, kWarnings[i][0]);
+        EXPECT_EQ(box.caption, kWarnings[i][1]);
+        EXPECT_EQ(box.style, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+        EXPECT_EQ(box.owner, dialog_);
+    }
+    EXPECT_TRUE(Enabled(IDC_EDIT));  // disabled after the registry warning, row 0 selected at the end
 }
 
-TEST_F(StartupTest, DisabledEntryWhoseNameIsTakenIsDroppedWithOneWarning) {
-    RegistryKeyGuard::CreateSubkey("P", "C:\\P.htm");
-    WriteDisabledFile({"p", "Q", "P"}, "0,1,2");
-    Open();
-    EXPECT_EQ(Names(), "P Q");
-    ExpectOneWarning(kDuplicatesNotLoaded, "無効アイテムの復元");
-}
-
-TEST_F(StartupTest, SavedSettingsPlaceTheWindowAndShapeTheList) {
+TEST_F(StartupTest, SettingsShapeTheWindowAndAreSavedAtCloseButTheEntriesNever) {
     RegistryKeyGuard::CreateSubkey("P", "C:\\P.htm");
     RegistryKeyGuard::CreateSubkey("R", "C:\\R.htm");
     WriteDisabledFile({"Q"}, "0");
+    std::string disabledBefore, disabledAfter;
+    ASSERT_TRUE(TempDir::ReadFile(folder_.File("Disable.dat"), &disabledBefore));
     const char* const kSettings[][3] = {
         {"List", "DisSlash", "1"},    {"List", "DisBottom", "1"},      {"List", "DisNoSavePos", "1"},
         {"Main", "ColWidth0", "111"}, {"Main", "ColWidth1", "99"},     {"Main", "ColWidth2", "55"},
@@ -78,8 +68,7 @@ TEST_F(StartupTest, SavedSettingsPlaceTheWindowAndShapeTheList) {
     for (const auto& setting : kSettings) SetSetting(setting[0], setting[1], setting[2]);
     Open();
     EXPECT_TRUE(mainWindow.DisSlash && mainWindow.DisBottom && mainWindow.DisNoSavePos);
-    // DisBottom gathers the restored entries at the end, and that is no change either.
-    EXPECT_EQ(Names(), "P R Q");
+    EXPECT_EQ(Names(), "P R Q");  // DisBottom gathers the restored entries at the end
     EXPECT_EQ(mainWindow.listChanged, 0);
     EXPECT_FALSE(ListView_GetExtendedListViewStyle(list_) & LVS_EX_GRIDLINES);
     std::vector<int> columns(4);
@@ -87,40 +76,33 @@ TEST_F(StartupTest, SavedSettingsPlaceTheWindowAndShapeTheList) {
     EXPECT_EQ(columns, (std::vector<int>{111, 99, 55, 222}));
     ListView_GetColumnOrderArray(list_, 4, columns.data());
     EXPECT_EQ(columns, (std::vector<int>{3, 2, 1, 0}));
-
+    // The window takes the saved place, and Update keeps the template's 4 units to the right
+    // edge: the controls follow the saved size.
     RECT window, expected = {40, 30, 740, 530}, client, update, margin = {254, 0, 258, 0};
     GetWindowRect(dialog_, &window);
     EXPECT_TRUE(EqualRect(&window, &expected));
-    // The controls follow the saved size: Update keeps the template's 4 units to the right edge.
     GetClientRect(dialog_, &client);
-    GetWindowRect(Item(IDC_UPDATE), &update);
+    GetWindowRect(GetDlgItem(dialog_, IDC_UPDATE), &update);
     MapWindowPoints(HWND_DESKTOP, dialog_, reinterpret_cast<POINT*>(&update), 2);
     MapDialogRect(dialog_, &margin);
     EXPECT_EQ(client.right - update.right, margin.right - margin.left);
-}
 
-TEST_F(StartupTest, CloseSavesWindowColumnsAndOptionsButNeverTheEntries) {
-    RegistryKeyGuard::CreateSubkey("P", "C:\\P.htm");
-    WriteDisabledFile({"Q"}, "1");
-    std::string disabledBefore, disabledAfter;
-    ASSERT_TRUE(TempDir::ReadFile(Path("Disable.dat"), &disabledBefore));
-    Open();
-    ListView_SetCheckState(list_, 0, FALSE);  // the user clears P's box
-    EXPECT_EQ(mainWindow.listChanged, 1);
+    ListView_SetCheckState(list_, 0, FALSE);  // a change the registry does not have
     EXPECT_TRUE(Enabled(IDC_UPDATE));
     ListView_SetColumnWidth(list_, 3, 234);
     int order[4] = {1, 0, 2, 3};
     ListView_SetColumnOrderArray(list_, 4, order);
-    mainWindow.DisSlash = mainWindow.DisNoSavePos = 1;
+    mainWindow.DisBottom = 0;
     SetWindowPos(dialog_, nullptr, 50, 60, 640, 480, SWP_NOZORDER);
-    Close();
-
+    SendMessageA(dialog_, WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_FALSE(IsWindow(dialog_));
     EXPECT_TRUE(boxes_.Boxes().empty());
-    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), std::vector<std::string>{"P"});
-    ASSERT_TRUE(TempDir::ReadFile(Path("Disable.dat"), &disabledAfter));
+    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (std::vector<std::string>{"P", "R"}));
+    ASSERT_TRUE(TempDir::ReadFile(folder_.File("Disable.dat"), &disabledAfter));
     EXPECT_EQ(disabledAfter, disabledBefore);
     const char* const kSaved[][3] = {
-        {"List", "DisableItemPos", "1"}, {"Main", "ColWidth0", "180"},   {"Main", "ColWidth3", "234"},
+        {"List", "DisableItemPos", "0"}, {"Main", "ColWidth0", "111"},   {"Main", "ColWidth3", "234"},
         {"Main", "ColOrder", "1,0,2,3"}, {"List", "DisSlash", "1"},      {"List", "DisBottom", "0"},
         {"List", "DisNoSavePos", "1"},   {"Main", "WindowWidth", "640"}, {"Main", "WindowHeight", "480"},
         {"Main", "Grid", "<none>"}};  // Grid is only ever read

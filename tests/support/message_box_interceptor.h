@@ -1,5 +1,6 @@
-// Answers the message boxes a test causes and records what they showed. A WH_CBT hook acts
-// on each box as it is activated, so code under test runs its real MessageBoxA.
+// Answers the message boxes a test causes and records what they showed. A WH_CBT hook on the
+// creating thread acts on each box as it is activated, so code under test runs its real
+// MessageBoxA.
 #pragma once
 
 #include <windows.h>
@@ -10,26 +11,23 @@
 
 struct InterceptedBox {
     HWND owner;
-    std::string text;
-    std::string caption;
+    std::string text, caption;
     UINT style;  // MB_OK ... MB_RETRYCANCEL | MB_ICONxxx, read back from the box's controls
     int answer;  // the button pressed
 };
 
 class MessageBoxInterceptor {
 public:
-    MessageBoxInterceptor();   // hooks the calling thread
-    ~MessageBoxInterceptor();  // unhooks
-
-    // Queues the button (IDOK, IDYES ...) that answers the next box. Without a queued
-    // answer a box is answered with OK, else Cancel, else No.
+    MessageBoxInterceptor();
+    ~MessageBoxInterceptor();
+    // Queues the button (IDOK, IDYES ...) for the next box; else OK, else Cancel, else No.
     void Answer(int button) { answers_.push_back(button); }
     const std::vector<InterceptedBox>& Boxes() const { return boxes_; }
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
-
-    HHOOK hook_ = nullptr;
+    void Intercept(HWND window);
+    HHOOK hook_;
     std::deque<int> answers_;
     std::vector<InterceptedBox> boxes_;
     std::vector<HWND> seen_;  // a box is activated again whenever it gets the focus back

@@ -1,6 +1,5 @@
 // The entry rows as they reach the screen: hatching, selection tints, check boxes and the
 // Contexts cells, read back pixel by pixel.
-#include "tests/mainwindow/list_pixels.h"
 #include "tests/mainwindow/main_dialog_harness.h"
 
 namespace {
@@ -32,7 +31,7 @@ protected:
     }
 
     std::vector<int> HatchedRows() {
-        ListPixels pixels(list_);
+        WindowPixels pixels(list_);
         std::vector<int> rows;
         for (int row = 0; row < ListView_GetItemCount(list_); ++row)
             if (pixels.Count(Cell(row, -1), kHatch) > 0) rows.push_back(row);
@@ -42,12 +41,12 @@ protected:
     // Ink (pixels other than the window colour) in each of the seven Contexts cells of row 1,
     // which are as wide as the widest character of the list's font.
     std::vector<int> ContextCellInk(const TEXTMETRICA& font) {
-        ListPixels pixels(list_);
+        WindowPixels pixels(list_);
         RECT label = Cell(1, 1);
         std::vector<int> ink;
         for (int left = label.left + font.tmAveCharWidth; ink.size() < 7; left += font.tmMaxCharWidth) {
             RECT cell = {left, label.top, left + font.tmMaxCharWidth, label.bottom};
-            ink.push_back(pixels.CountOther(cell, GetSysColor(COLOR_WINDOW)));
+            ink.push_back(pixels.Count(cell, GetSysColor(COLOR_WINDOW), false));
         }
         return ink;
     }
@@ -62,12 +61,10 @@ TEST_F(DrawingTest, RowsPastThe32ndEnabledEntryAndWithDisSlashAllDisabledRowsAre
     EXPECT_EQ(HatchedRows(), std::vector<int>{32});
     ListView_SetCheckState(list_, 32, FALSE);  // behind 32 enabled ones, left out all the same
     EXPECT_EQ(HatchedRows(), std::vector<int>{32});
-    {
-        ListPixels pixels(list_);
-        for (int row : {31, 32}) {  // inside the check box, clear of its frame: a tick or nothing
-            RECT label = Cell(row, 0), inside = {label.left - 12, label.top + 3, label.left - 3, label.bottom - 3};
-            EXPECT_EQ(pixels.CountOther(inside, GetSysColor(COLOR_WINDOW)) > 4, row == 31) << row;
-        }
+    WindowPixels pixels(list_);
+    for (int row : {31, 32}) {  // inside the check box, clear of its frame: a tick or nothing
+        RECT label = Cell(row, 0), inside = {label.left - 12, label.top + 3, label.left - 3, label.bottom - 3};
+        EXPECT_EQ(pixels.Count(inside, GetSysColor(COLOR_WINDOW), false) > 4, row == 31) << row;
     }
     mainWindow.DisSlash = 1;
     ListView_SetCheckState(list_, 5, FALSE);  // row 32 is now within the limit
@@ -83,18 +80,13 @@ TEST_F(DrawingTest, SelectedMarkedRowIsTintedByWhereTheFocusIs) {
     RECT row = Cell(32, -1), text = row, spot = {row.right - 5, row.top + 8, row.right - 4, row.top + 9};
     text.left = Cell(32, 1).left;
     const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0);
-    const struct {
-        HWND focus;
-        COLORREF fill, otherFill, ink, otherInk;
-    } kCases[] = {{list_, kHatch, kInactiveTint, white, black},
-                  {GetDlgItem(dialog_, IDOK), kInactiveTint, kHatch, black, white}};
-    for (const auto& c : kCases) {
-        SetFocus(c.focus);
-        ListPixels pixels(list_);
-        EXPECT_EQ(pixels.Count(spot, c.fill), 1);
-        EXPECT_EQ(pixels.Count(row, c.otherFill), 0);
-        EXPECT_GT(pixels.Count(text, c.ink), 0);
-        EXPECT_EQ(pixels.Count(text, c.otherInk), 0);
+    for (bool focused : {true, false}) {
+        SetFocus(focused ? list_ : GetDlgItem(dialog_, IDOK));
+        WindowPixels pixels(list_);
+        EXPECT_EQ(pixels.Count(spot, focused ? kHatch : kInactiveTint), 1);
+        EXPECT_EQ(pixels.Count(row, focused ? kInactiveTint : kHatch), 0);
+        EXPECT_GT(pixels.Count(text, focused ? white : black), 0);
+        EXPECT_EQ(pixels.Count(text, focused ? black : white), 0);
     }
 }
 

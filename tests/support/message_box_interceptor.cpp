@@ -22,24 +22,22 @@ UINT StyleOf(HWND box) {
     const UINT kIcons[][2] = {{32513, MB_ICONERROR}, {32514, MB_ICONQUESTION}, {32515, MB_ICONWARNING},
                               {32516, MB_ICONINFORMATION}};
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if ((GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
-        LRESULT shown = SendMessageA(child, STM_GETICON, 0, 0);
+        HICON shown = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
         for (const auto& icon : kIcons)
-            if (shown == reinterpret_cast<LRESULT>(LoadIconA(nullptr, MAKEINTRESOURCEA(icon[0])))) style |= icon[1];
+            if (shown && shown == LoadIconA(nullptr, MAKEINTRESOURCEA(icon[0]))) style |= icon[1];
     }
     return style;
 }
 
 }  // namespace
 
-MessageBoxInterceptor::MessageBoxInterceptor() {
+MessageBoxInterceptor::MessageBoxInterceptor() : hook_(SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId())) {
     g_active = this;
-    hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
 }
 
 MessageBoxInterceptor::~MessageBoxInterceptor() {
     UnhookWindowsHookEx(hook_);
-    if (g_active == this) g_active = nullptr;
+    g_active = nullptr;
 }
 
 LRESULT CALLBACK MessageBoxInterceptor::Hook(int code, WPARAM wParam, LPARAM lParam) {
@@ -54,12 +52,12 @@ void MessageBoxInterceptor::Intercept(HWND box) {
     HWND text = GetDlgItem(box, 0xFFFF) ? GetDlgItem(box, 0xFFFF) : GetDlgItem(box, 100);
     if (lstrcmpA(className, "#32770") != 0 || !text || std::count(seen_.begin(), seen_.end(), box)) return;
     seen_.push_back(box);
+    boxes_.push_back({GetWindow(box, GW_OWNER), Text(text), Text(box), StyleOf(box)});
     int answer = GetDlgItem(box, IDOK) ? IDOK : GetDlgItem(box, IDCANCEL) ? IDCANCEL : IDNO;
     if (!answers_.empty()) {
         answer = answers_.front();
         answers_.pop_front();
     }
-    boxes_.push_back({GetWindow(box, GW_OWNER), Text(text), Text(box), StyleOf(box), answer});
     // Posted, so the box ends from its own modal loop as if the button had been clicked.
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
 }

@@ -13,7 +13,6 @@ struct InterceptedBox {
     HWND owner;
     std::string text, caption;
     UINT style;  // MB_OK ... MB_RETRYCANCEL | MB_ICONxxx, read back from the box's controls
-    int answer;  // the button pressed
 };
 
 class MessageBoxInterceptor {

@@ -1,0 +1,257 @@
+// REGEDIT4 and CSV exchange files: the readers' rules, exports, imports, and regedit merging an export.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include <gtest/gtest.h>
+
+#include "formats/csv_file.h"
+#include "formats/export_file.h"
+#include "formats/reg_file.h"
+#include "tests/support/list_view_fixture.h"
+#include "tests/support/registry_fixture.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+const std::string kParent = "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\MenuExt";
+const std::string kHeader = "REGEDIT4\r\n\r\n" + kParent + "]\r\n\r\n";
+
+// UNC, double-byte characters whose second byte is 0x5C (表 ソ 十 能) beside backslashes and at
+// the end, quotes, commas, bit 31 of contexts and all bits of flags; enabled and disabled.
+EntrySequence TrickyEntries() {
+    return {MakeEntry("Sample", "D:\\menu\\run.htm", 0x21, 1, 1), MakeEntry("UNC", "\\\\server\\share\\m.htm", 0x7F, 0, 0),
+            MakeEntry("表示", "D:\\表\\run.htm", 0x80000001u, 0xFFFFFFFFu, 1), MakeEntry("EndsInSo", "C:\\ソ", 0x10, 0, 1),
+            MakeEntry("ソフト十能", "C:\\ソフト\\十能\\n.htm", 0x02, 1, 0), MakeEntry("Trailing", "C:\\dir\\", 0, 0x10, 0),
+            MakeEntry("Quoted", "\"C:\\Program Files\\x\" /a", 1, 0, 0), MakeEntry("a,\"b\"", "C:\\a,b\\\"c\"", 0x20, 1, 1)};
+}
+
+// "name|target|contexts|flags|enabled" lines: a failed comparison shows every field.
+std::string Describe(const EntrySequence& entries) {
+    std::string text;
+    for (const MenuExtEntry& e : entries) {
+        char numbers[40];
+        snprintf(numbers, sizeof(numbers), "|%x|%x|%d\n", unsigned(e.contexts), unsigned(e.flags), int(e.enabled));
+        text += std::string(e.name) + "|" + e.target + numbers;
+    }
+    return text;
+}
+
+template <void (*parse)(char*, EntrySequence&)>
+std::string Read(std::string text) {
+    EntrySequence out;
+    parse(&text[0], out);
+    return Describe(out);
+}
+
+std::string Block(const std::string& name, const std::string& value) {
+    return kParent + "\\" + name + "]\r\n@=\"" + value + "\"\r\n\"Contexts\"=dword:00000021\r\n\r\n";
+}
+
+const struct Format {
+    const char* name;
+    int (*write)(const EntryList&, const char*, UINT, UINT);
+    std::unique_ptr<EntrySequence> (*parse)(const char*);
+    int (*import)(EntryList&, const char*, int*);  // a REGEDIT4 file's entries come in enabled
+} kFormats[] = {
+    {"reg", ExportRegFile, ParseRegFile, [](EntryList& l, const char* p, int* d) { return ImportRegFile(l, p, 1, d); }},
+    {"csv", ExportCsvFile, ParseCsvFile, ImportCsvFile}};
+
+// Passes `g_writesLeft` writes, then fails like a full disk; while it is negative, each is a byte short.
+int g_writesLeft = 0;
+BOOL WINAPI FailingWrite(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped) {
+    if (g_writesLeft < 0) return WriteFile(file, data, size - (size > 1), written, overlapped);
+    return g_writesLeft-- > 0 && WriteFile(file, data, size, written, overlapped);
+}
+
+class ExchangeFileTest : public ListViewTest {
+protected:
+    std::string Exported(const Format& f, UINT mask = 0, UINT value = 0) {
+        std::string bytes;
+        EXPECT_EQ(f.write(list_, path_.c_str(), mask, value), 0);
+        EXPECT_TRUE(TempDir::ReadFile(path_, &bytes));
+        return bytes;
+    }
+    std::string ExportedNames(const Format& f, UINT mask, UINT value) {
+        Exported(f, mask, value);
+        std::string names;
+        std::unique_ptr<EntrySequence> entries = f.parse(path_.c_str());
+        for (const MenuExtEntry& e : *entries) names += std::string(e.name) + " ";
+        return names;
+    }
+    EntrySequence Listed() const {
+        EntrySequence entries(list_.Count());
+        for (int i = 0; i < list_.Count(); ++i) list_.GetEntryAt(i, &entries[i]);
+        return entries;
+    }
+
+    TempDir dir_;
+    std::string path_ = dir_.File("export.reg");
+};
+
+}  // namespace
+
+TEST(RegText, ReadsEntriesOnlyFromKeysBelowThePrefixAfterTheExactHeader) {
+    const std::string name64(64, 'n'), ab = "A|a|0|0|0\nB||0|1|0\n";
+    const struct { std::string text, entries; int keyLines; } cases[] = {
+        {"regedit4\r\n" + Block("A", "x"), "", 0}, {"REGEDIT4 \r\n" + Block("A", "x"), "", 0},
+        // Lines end at CR or LF alone, or any run of them, with or without a last line end.
+        {"REGEDIT4\r" + kParent + "\\A]\r@=\"a\"\r" + kParent + "\\B]\r\"Flags\"=dword:1", ab, 2},
+        {"REGEDIT4\n" + kParent + "\\A]\n@=\"a\"\n" + kParent + "\\B]\n\"Flags\"=dword:1\n", ab, 2},
+        {"REGEDIT4\n\r\r\n" + kParent + "\\A]\n\n@=\"a\"\r\n\r" + kParent + "\\B]\r\r\"Flags\"=dword:1", ab, 2},
+        // Other keys, the parent key and a key cut off give no entry, but key lines under the
+        // prefix all count; Low, with no "@=" line, is refused when added to the list.
+        {"REGEDIT4\r\n" + kParent + "]\r\n@=\"parent\"\r\n[HKEY_CURRENT_USER\\Software\\Other\\X]\r\n@=\"other\"\r\n"
+         "\"Flags\"=dword:1\r\n[hkey_current_user\\software\\microsoft\\internet explorer\\menuext\\Low]\r\n"
+         "\"contexts\"=DWORD:00000007\r\n" + kParent + "\\A\\B]\r\n@=\"two\"\r\n" + kParent + "\\]\r\n"
+         "[HKEY_CURRENT_USER\\Software\\Other\\Y]\r\n\"Contexts\"=dword:5\r\n" + kParent + "\r\n",
+         "Low||7|0|0\nA\\B|two|0|0|0\n", 4},
+        // Numbers only from "dword:" values; a default value without quotes, or with one, or none.
+        {"REGEDIT4\r\n" + kParent + "\\A]\r\n@=C:\\\\raw\r\n\"Contexts\"=\"21\"\r\n\"Flags\"=dword:21\r\n" + kParent +
+         "\\B]\r\n@=\"C:\\\\open\r\n\"Contexts\" = dword:21\r\n\"Flags\"=hex:01\r\n" + kParent +
+         "\\C]\r\n@\r\n\"Contexts\"\r\n", "A|C:\\raw|0|21|0\nB|\"C:\\open|0|0|0\nC||0|0|0\n", 3},
+        // Only the last eight characters of a dword count, any that is not a digit as 0.
+        {"REGEDIT4\r\n" + kParent + "\\A]\r\n\"Contexts\"=dword:123456789\r\n\"Flags\"=dword:FfFfFfFf\r\n" + kParent +
+         "\\B]\r\n\"Contexts\"=dword:21 \r\n\"Flags\"=dword:8000007f\r\n", "A||23456789|ffffffff|0\nB||210|8000007f|0\n", 2},
+        // Older writers also doubled the 0x5C second byte of 表 and ソ, and left quotes as they were.
+        {"REGEDIT4\r\n" + Block("A", "D:\\\\\x95\x5C\x5C\\\\r.htm") + Block("B", "C:\\\\\x83\x5C\x5C") +
+         Block("C", "\x95\x5C\x5C\"x\"") + Block("D", "a\"b\\\\\"c") + Block("E", "\\x\\") + Block("F", "十\\\"能\\\\"),
+         "A|D:\\表\\r.htm|21|0|0\nB|C:\\ソ|21|0|0\nC|表\"x\"|21|0|0\nD|a\"b\\\"c|21|0|0\nE|\\x\\|21|0|0\nF|十\"能\\|21|0|0\n", 6},
+        // Too long for the record: eight backslashes in the file are four in the value.
+        {"REGEDIT4\r\n" + Block(name64 + "x", "x") + Block(name64, "x") + Block("LongTarget", std::string(260, 't')) +
+         Block("FitTarget", std::string(255, 't') + "\\\\\\\\\\\\\\\\"),
+         name64 + "|x|21|0|0\nFitTarget|" + std::string(255, 't') + "\\\\\\\\|21|0|0\n", 4},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Read<ParseRegText>(c.text), c.entries) << c.text;
+        std::string text = c.text;
+        EXPECT_EQ(CountRegEntryLines(&text[0]), c.keyLines) << c.text;
+    }
+}
+
+TEST(CsvText, ReadsTheFirstFiveFieldsOfLinesWhoseFieldsFitTheirBuffers) {
+    // A header-like line is an entry like any other; a comma in an unquoted target shifts the
+    // fields after it; a lone quote reads as an empty field; 66 quotes make a name of 32.
+    const std::string name64(64, 'n'), target259(259, 't');
+    EXPECT_EQ(Read<ParseCsvText>("P,C:\\p.htm,33,1,1\rshort,C:\\s.htm,1,1\nsix,C:\\6.htm,-2147483647,-1,0,x\r\n"
+                                 ",C:\\noname.htm,1,1,1\r\nname,target,contexts,flags,enabled\n\n\"a,\"\"b\"\"\",T,"
+                                 " -5,+7x,2\r\ng\"h,\"x\"\"y\",1,1,1\r\nS,D:\\a,b.htm,33,1,1\nq,t,1,1,\"\n" +
+                                 name64 + "x,t,1,1,1\r\n" + name64 + "," + target259 + ",1,1,1\r\nT," + target259 +
+                                 "x,1,1,1\r\nN,t,000000000000001,1,1\r\nM,t,0000000000000001,1,1\r\n" +
+                                 std::string(66, '"') + ",t,1,1,1"),
+              "P|C:\\p.htm|21|1|1\nsix|C:\\6.htm|80000001|ffffffff|0\nname|target|0|0|0\na,\"b\"|T|fffffffb|7|1\n"
+              "g\"h|x\"y|1|1|1\nS|D:\\a|0|21|1\nq|t|1|1|0\n" + name64 + "|" + target259 + "|1|1|1\nN|t|1|1|1\n" +
+                  std::string(32, '"') + "|t|1|1|1\n");
+}
+
+TEST_F(ExchangeFileTest, ExportsWriteTheExactBytes) {
+    EXPECT_EQ(Exported(kFormats[0]), kHeader);
+    EXPECT_EQ(Exported(kFormats[1]), "");
+    MenuExtEntry entries[] = {MakeEntry("表\"q\"", "\"\\\\srv\\表\\a,b\" ソ", 0x8000007F, 1, 0), MakeEntry("S", "D:\\a,b", 0x21)};
+    for (const MenuExtEntry& e : entries) ASSERT_EQ(list_.AddEntry(&e), 0);
+    EXPECT_EQ(Exported(kFormats[0]), kHeader + kParent + "\\表\"q\"]\r\n@=\"\\\"\\\\\\\\srv\\\\表\\\\a,b\\\" ソ\"\r\n"
+              "\"Contexts\"=dword:8000007f\r\n\"Flags\"=dword:00000001\r\n\r\n" + kParent + "\\S]\r\n@=\"D:\\\\a,b\"\r\n"
+              "\"Contexts\"=dword:00000021\r\n\"Flags\"=dword:00000000\r\n\r\n");
+    EXPECT_EQ(Exported(kFormats[1]),
+              "\"表\"\"q\"\"\",\"\"\"\\\\srv\\表\\a,b\"\" ソ\",-2147483521,1,0\r\nS,\"D:\\a,b\",33,0,1\r\n");
+}
+
+TEST_F(ExchangeFileTest, ExportsWriteOnlyTheChosenRows) {
+    Fill("P+ Q- R+ S-");
+    for (int row : {1, 2}) Select(row);
+    for (const Format& f : kFormats) {
+        EXPECT_EQ(ExportedNames(f, LVIS_SELECTED, LVIS_SELECTED), "Q R ") << f.name;
+        EXPECT_EQ(ExportedNames(f, 0, 0), "P Q R S ") << f.name;
+        EXPECT_EQ(ExportedNames(f, kStateImageMask, kUncheckedState), "Q S ") << f.name;
+    }
+}
+
+TEST_F(ExchangeFileTest, ExportsReportEveryFailedWriteAndLeaveNoCutOffFile) {
+    Fill("P+ Q+");
+    for (const Format& f : kFormats) {
+        ExportFile::SetWriteCall(FailingWrite);
+        g_writesLeft = 100;
+        EXPECT_EQ(f.write(list_, path_.c_str(), 0, 0), 0);
+        for (int writes = 100 - g_writesLeft, left = -1; left < writes; ++left) {  // -1: each write a byte short
+            SCOPED_TRACE(std::string(f.name) + " after " + std::to_string(left));
+            g_writesLeft = left;
+            EXPECT_EQ(f.write(list_, path_.c_str(), 0, 0), kNotCreatable);
+            EXPECT_EQ(GetFileAttributesA(path_.c_str()), INVALID_FILE_ATTRIBUTES);
+        }
+        ExportFile::SetWriteCall(nullptr);
+        EXPECT_EQ(f.write(list_, dir_.File("missing\\export").c_str(), 0, 0), kNotCreatable);
+        EXPECT_EQ(f.write(list_, nullptr, 0, 0), kNotCreatable);
+    }
+}
+
+TEST_F(ExchangeFileTest, ExportedEntriesImportUnchangedAndASecondImportGivesOnlyDuplicates) {
+    for (const Format& f : kFormats) {
+        SCOPED_TRACE(f.name);
+        EntrySequence tricky = TrickyEntries();
+        list_.Clear();
+        for (const MenuExtEntry& e : tricky) ASSERT_EQ(list_.AddEntry(&e), 0) << e.name;
+        ASSERT_EQ(f.write(list_, path_.c_str(), 0, 0), 0);
+        list_.Clear();
+        int duplicates = -1;
+        EXPECT_EQ(f.import(list_, path_.c_str(), &duplicates), 8);
+        EXPECT_EQ(duplicates, 0);
+        for (MenuExtEntry& e : tricky) e.enabled = f.write == ExportRegFile ? 1 : e.enabled;
+        EXPECT_EQ(Describe(Listed()), Describe(tricky));
+        EXPECT_EQ(f.import(list_, path_.c_str(), &duplicates), 0);
+        EXPECT_EQ(duplicates, 8);
+    }
+}
+
+TEST_F(ExchangeFileTest, RegImportCountsOnlyNamesAlreadyListedAsDuplicates) {
+    Fill("P+");
+    // A name differing only in case is a duplicate; no target or a leading backslash is not.
+    std::string text = "REGEDIT4\n";
+    for (const char* key : {"p]\n@=\"x\"", "NoTarget]", "\\Slash]\n@=\"x\"", "New]\n@=\"y\"", "new]\n@=\"z\""})
+        text += kParent + "\\" + key + "\n";
+    ASSERT_TRUE(TempDir::WriteFile(path_, text));
+    int duplicates = -1;
+    EXPECT_EQ(ImportRegFile(list_, path_.c_str(), 1, &duplicates), 1);
+    EXPECT_EQ(duplicates, 2);
+    EXPECT_EQ(Names(), "P New");
+}
+
+TEST_F(ExchangeFileTest, ReadersTakeQuotedPathsStopAtAZeroByteAndGiveNothingWithoutAFile) {
+    ASSERT_TRUE(TempDir::WriteFile(path_, std::string("P,t,1,1,1\r\n\0Q,t,1,1,1\r\n", 22)));
+    EXPECT_EQ(Describe(*ParseCsvFile(("\"" + path_ + "\"").c_str())), "P|t|1|1|1\n");
+    ASSERT_TRUE(TempDir::WriteFile(path_, ""));
+    for (const Format& f : kFormats) {
+        int duplicates = -1;
+        EXPECT_EQ(f.import(list_, dir_.File("missing").c_str(), &duplicates), -1) << f.name;
+        EXPECT_EQ(duplicates, 0) << f.name;
+        EXPECT_EQ(f.import(list_, path_.c_str(), nullptr), 0) << f.name;  // an empty file
+        EXPECT_EQ(f.import(list_, nullptr, nullptr), -1) << f.name;
+    }
+}
+
+TEST_F(ExchangeFileTest, RegistryEditorMergesExportedEntriesExactly) {
+    RegistryKeyGuard registry;
+    EntrySequence tricky = TrickyEntries();
+    tricky.push_back(MakeEntry("Two\\Levels", "C:\\two.htm", 1, 0));  // a key two levels down
+    for (const MenuExtEntry& e : tricky) ASSERT_EQ(list_.AddEntry(&e), 0) << e.name;
+    ASSERT_EQ(ExportRegFile(list_, path_.c_str(), 0, 0), 0);
+    std::string command = "regedit.exe /s \"" + path_ + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    DWORD exitCode = 1;
+    WaitForSingleObject(process.hProcess, 60000);
+    GetExitCodeProcess(process.hProcess, &exitCode);  // still running counts as failed too
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    ASSERT_EQ(exitCode, 0u);
+
+    EXPECT_EQ(RegistryKeyGuard::SubkeyNames().size(), tricky.size());  // no keys but the entries
+    for (const MenuExtEntry& e : tricky) {
+        std::string target;
+        DWORD contexts = 0, flags = 0;
+        ASSERT_TRUE(RegistryKeyGuard::ReadSubkey(e.name, &target, &contexts, &flags)) << e.name;
+        EXPECT_EQ(Describe({MakeEntry(e.name, target.c_str(), contexts, flags, e.enabled)}), Describe({e}));
+    }
+}

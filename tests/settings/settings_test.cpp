@@ -1,4 +1,4 @@
-// The settings store and the window helpers on real windows, files and common dialogs.
+// The settings store, window helpers and disabled-entry store on real windows, files and dialogs.
 #include <windows.h>
 #include <dlgs.h>
 
@@ -8,13 +8,17 @@
 
 #include <gtest/gtest.h>
 
+#include "core/disabled_store.h"
 #include "settings/settings_store.h"
 #include "settings/window_utils.h"
+#include "tests/support/list_view_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
 using Ints = std::vector<int>;
+
+std::string Bytes(const std::string& path) { std::string bytes; TempDir::ReadFile(path, &bytes); return bytes; }
 
 HWND MakeWindow(const char* className, RECT r, DWORD style = WS_POPUP, DWORD exStyle = 0) {
     return CreateWindowExA(exStyle, className, "", style, r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr,
@@ -27,43 +31,35 @@ protected:
         store_.SetIniPath(path_.c_str());
         strcpy(store_.userName, "Alice");
     }
-    std::string FileBytes() const { std::string bytes; TempDir::ReadFile(path_, &bytes); return bytes; }
-
+    Ints Placement() { Ints p(6, 7); store_.LoadWindowPlacement(p.data(), &p[4], &p[5]); return p; }
     TempDir dir_;
     std::string path_ = dir_.File(kIniFileName);
     SettingsStore store_;
 };
 
 TEST_F(SettingsStoreTest, WithoutFileEveryReadGivesItsDefault) {
-    Ints placement(6, 7), widths(5);
-    store_.LoadWindowPlacement(placement.data(), &placement[4], &placement[5]);
-    EXPECT_EQ(placement, (Ints{kNotStored, kNotStored, kNotStored, kNotStored, SW_SHOWDEFAULT, 0}));
+    Ints widths(5);
+    EXPECT_EQ(Placement(), (Ints{kNotStored, kNotStored, kNotStored, kNotStored, SW_SHOWDEFAULT, 0}));
     store_.LoadColumnWidths(widths.data(), 5);  // a fifth column takes the fourth one's default
     EXPECT_EQ(widths, (Ints{180, 120, 40, 320, 320}));
 }
 
 // Two users share one file, each writing only sections of their own (named in Shift_JIS).
 TEST_F(SettingsStoreTest, FileBytesAfterTheWritesOfTwoUsers) {
-    const int placement[4] = {-8, 20, 640, 480}, widths[4] = {200, 100, 45, 300}, theirs[4] = {50, 60, 70, 80};
-    const int order[4] = {3, 0, 1, 2}, positions[3] = {2, 5, 9};
+    const int placement[4] = {-8, 20, 640, 480}, widths[4] = {200, 100, 45, 300}, order[4] = {3, 0, 1, 2};
     EXPECT_EQ(store_.WriteWindowPlacement(placement, SW_SHOWMAXIMIZED, 5), 1);
     EXPECT_EQ(store_.SaveColumnWidths(widths, 4), 1);
     EXPECT_EQ(store_.SaveColumnOrder(order, 4), 1);
-    EXPECT_EQ(store_.SaveDisabledPositions(positions, 3), 1);
+    EXPECT_EQ(store_.SaveDisabledPositions(order, 3), 1);
     const std::string alice =
         "[Alice/Main]\r\nWindowLeft=-8\r\nWindowTop=20\r\nWindowWidth=640\r\nWindowHeight=480\r\nShowWindow=3\r\n"
         "TopMost=1\r\nColWidth0=200\r\nColWidth1=100\r\nColWidth2=45\r\nColWidth3=300\r\nColOrder=3,0,1,2\r\n"
-        "[Alice/List]\r\nDisableItemPos=2,5,9\r\n";
-    EXPECT_EQ(FileBytes(), alice);
-
-    SettingsStore yamada;
-    yamada.SetIniPath(path_.c_str());
-    strcpy(yamada.userName, "山田");
-    EXPECT_EQ(yamada.ReadInt(kMainSection, "ColWidth0", -5), -5);
-    yamada.WriteWindowPlacement(theirs, SW_SHOWNORMAL, 0);
-    yamada.WriteInt(kListSection, "DisSlash", -1);
-    EXPECT_EQ(FileBytes(), alice + "[\x8e\x52\x93\x63/Main]\r\nWindowLeft=50\r\nWindowTop=60\r\nWindowWidth=70\r\n"
-                                   "WindowHeight=80\r\nShowWindow=1\r\nTopMost=0\r\n[\x8e\x52\x93\x63/List]\r\nDisSlash=-1\r\n");
+        "[Alice/List]\r\nDisableItemPos=3,0,1\r\n";
+    EXPECT_EQ(Bytes(path_), alice);
+    strcpy(store_.userName, "山田");
+    EXPECT_EQ(store_.ReadInt(kMainSection, "ColWidth0", -5), -5);
+    EXPECT_EQ(store_.WriteInt(kListSection, "DisSlash", -1), 1);
+    EXPECT_EQ(Bytes(path_), alice + "[\x8e\x52\x93\x63/List]\r\nDisSlash=-1\r\n");
 }
 
 TEST_F(SettingsStoreTest, NumberListsAsStoredByHand) {
@@ -86,7 +82,7 @@ TEST_F(SettingsStoreTest, NumberListsAsStoredByHand) {
 // The normal rectangle is measured from the work area, which a stand-in taskbar does not move.
 TEST_F(SettingsStoreTest, SavedPlacementFollowsTheTaskbarEdgeAndShowState) {
     WNDCLASSA tray = {0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), 0, 0, 0, 0, "Shell_TrayWnd"};
-    RegisterClassA(&tray);
+    RegisterClassA(&tray);  // stand-ins are topmost and newest: found before any taskbar the system keeps
     struct { RECT bar; int show; DWORD exStyle; Ints stored; } cases[] = {  // stored: placement, show, topmost
         {{0, 0, 1280, 30}, SW_SHOWNORMAL, 0, {10, 70, 400, 300, 1, 0}},
         {{0, 0, 60, 1024}, SW_SHOWNORMAL, 0, {70, 40, 400, 300, 1, 0}},
@@ -95,15 +91,12 @@ TEST_F(SettingsStoreTest, SavedPlacementFollowsTheTaskbarEdgeAndShowState) {
         {{}, SW_MINIMIZE, 0, {10, 40, 400, 300, 1, 0}},
         {{}, SW_MAXIMIZE, WS_EX_TOPMOST, {10, 40, 400, 300, 3, 1}}};
     for (const auto& c : cases) {
-        // Topmost and newest, so it is found ahead of any tray window the system keeps.
         HWND taskbar = IsRectEmpty(&c.bar) ? nullptr : MakeWindow("Shell_TrayWnd", c.bar, WS_POPUP | WS_VISIBLE,
                                                                   WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
         HWND window = MakeWindow("STATIC", {10, 40, 410, 340}, WS_OVERLAPPEDWINDOW | WS_VISIBLE, c.exStyle);
         ShowWindow(window, c.show);
         EXPECT_EQ(store_.SaveWindowPlacement(window), 1);
-        Ints stored(6);
-        store_.LoadWindowPlacement(stored.data(), &stored[4], &stored[5]);
-        EXPECT_EQ(stored, c.stored) << "taskbar " << c.bar.left << "," << c.bar.top << " show " << c.show;
+        EXPECT_EQ(Placement(), c.stored) << "taskbar " << c.bar.left << "," << c.bar.top << " show " << c.show;
         DestroyWindow(window);
         DestroyWindow(taskbar);
     }
@@ -113,7 +106,7 @@ TEST(CenterWindowTest, CentresOverTheOwnerAndClampsToTheWorkArea) {
     RECT w, desk;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &w, 0);
     GetWindowRect(GetDesktopWindow(), &desk);
-    struct { RECT owner; SIZE size; POINT expected; } cases[] = {  // no owner: the desktop's centre
+    struct { RECT owner; SIZE size; POINT at; } cases[] = {  // no owner: the desktop's centre
         {{w.left + 300, w.top + 200, w.left + 501, w.top + 301}, {100, 50}, {w.left + 350, w.top + 225}},
         {{w.left - 300, w.top - 280, w.left - 100, w.top - 80}, {400, 300}, {w.left, w.top}},
         {{w.right - 100, w.bottom - 100, w.right + 100, w.bottom + 100}, {400, 300}, {w.right - 400, w.bottom - 300}},
@@ -126,8 +119,7 @@ TEST(CenterWindowTest, CentresOverTheOwnerAndClampsToTheWorkArea) {
         CenterWindow(window, owner);
         RECT r;
         GetWindowRect(window, &r);
-        EXPECT_EQ((Ints{r.left, r.top, r.right - r.left}), (Ints{c.expected.x, c.expected.y, c.size.cx}))
-            << "owner left " << c.owner.left;
+        EXPECT_EQ((Ints{r.left, r.top, r.right - r.left}), (Ints{c.at.x, c.at.y, c.size.cx})) << c.owner.left;
         DestroyWindow(window);
         DestroyWindow(owner);
     }
@@ -174,8 +166,7 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     SendMessageA(dialog, WM_COMMAND, g_filter < 0 ? IDCANCEL : IDOK, 0);
 }
 
-int Answer(int (*prompt)(HWND, char*, const char*, int), int initial, int filter, const std::string& name,
-           char* buffer) {
+int Answer(decltype(&PromptOpenFile) prompt, int initial, int filter, const std::string& name, char* buffer) {
     g_filter = filter;
     g_name = name;
     strcpy(buffer, "left over");
@@ -196,6 +187,92 @@ TEST(FilePromptTest, CancelGivesMinusOneElseTheFilterSelectedAtConfirmation) {
     EXPECT_EQ(buffer, existing);
     EXPECT_EQ(Answer(PromptSaveFile, kCsvFilterIndex, kRegFilterIndex, fresh, buffer), kRegFilterIndex);
     EXPECT_EQ(buffer, fresh);
+}
+
+// Disable.dat and DisableItemPos; a restart is a list refilled with the enabled entries only.
+class DisabledStoreTest : public ListViewTest {
+protected:
+    void SetUp() override {
+        ListViewTest::SetUp();
+        settings_.SetIniPath(dir_.File(kIniFileName).c_str());
+        strcpy(settings_.userName, "Alice");
+    }
+    int Save() { return SaveDisabled(list_, settings_, path_.c_str()); }
+    int Restart(const char* enabled, int noSavePos = 0, int* duplicates = nullptr) {
+        list_.Clear();
+        Fill(enabled);
+        return RestoreDisabled(list_, settings_, path_.c_str(), noSavePos, duplicates);
+    }
+    TempDir dir_;
+    SettingsStore settings_;
+    std::string path_ = dir_.File(kDisabledFileName);
+};
+
+TEST_F(DisabledStoreTest, DisabledEntriesComeBackAtTheirPlacesOrAtTheEnd) {
+    Fill("P+ Q- R+ S-");
+    EXPECT_EQ(Save(), 1);
+    EXPECT_NE(Bytes(settings_.iniPath).find("DisableItemPos=1,3\r\n"), std::string::npos);
+    int duplicates = -1;
+    EXPECT_EQ(Restart("P R", 0, &duplicates), 2);
+    EXPECT_EQ(duplicates, 0);
+    EXPECT_EQ(Names(), "P Q R S");
+    EXPECT_EQ(StateImage(3), 1);
+    // DisNoSavePos, and an ini file without DisableItemPos, append them in file order.
+    EXPECT_EQ(Restart("P R", 1), 2);
+    EXPECT_EQ(Names(), "P R Q S");
+    DeleteFileA(settings_.iniPath);
+    EXPECT_EQ(Restart("P R"), 2);
+    EXPECT_EQ(Names(), "P R Q S");
+}
+
+// Between the runs the list changed: positions past its end (or negative) append, and a name
+// it already holds, in any case, is refused and counted.
+TEST_F(DisabledStoreTest, RestoringIntoAChangedList) {
+    Fill("X- Y- Z- W-");
+    Save();
+    const int positions[4] = {10, 1, 1, -4};
+    settings_.SaveDisabledPositions(positions, 4);
+    int duplicates = -1;
+    EXPECT_EQ(Restart("A B z", 0, &duplicates), 3);
+    EXPECT_EQ(duplicates, 1);
+    EXPECT_EQ(Names(), "A Y B z X W");
+    EXPECT_EQ(StateImage(3), 2);
+}
+
+// Disable.dat is the only copy of the disabled entries: a save that cannot finish keeps the
+// previous file byte for byte and the positions that belong to it.
+TEST_F(DisabledStoreTest, AFailedSaveKeepsThePreviousFile) {
+    Fill("P+ Q- R+ S-");
+    ASSERT_EQ(Save(), 1);
+    const std::string before = Bytes(path_);
+    list_.SetEnabledAt(0, 0);
+    SetStateImage(0, 1);
+    const std::string pending = path_ + ".tmp";
+    ASSERT_TRUE(CreateDirectoryA(pending.c_str(), nullptr));  // the new file cannot be written
+    EXPECT_EQ(Save(), 0);
+    RemoveDirectoryA(pending.c_str());
+    HANDLE held = CreateFileA(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(Save(), 0);  // the new file cannot take the old one's place
+    CloseHandle(held);
+    EXPECT_EQ(Bytes(path_), before);
+    EXPECT_EQ(GetFileAttributesA(pending.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(settings_.CountDisabledPositions(), 2);  // those of the file kept
+}
+
+// DisableItemPos holds 255 characters: 1,3,...,153 take 252 and the next would need 256.
+// Positions that do not fit are left out whole, and their entries come back at the end.
+TEST_F(DisabledStoreTest, PositionsBeyondTheTextLimitAppendTheirEntries) {
+    std::string all, enabled, expected, appended;
+    for (int i = 0; i < 200; ++i) {
+        const std::string name = "E" + std::to_string(1000 + i);
+        all += name + (i % 2 ? "- " : "+ ");
+        if (i % 2 == 0) enabled += name + " ";
+        (i % 2 && i > 153 ? appended : expected) += name + " ";
+    }
+    Fill(all.c_str());
+    ASSERT_EQ(Save(), 1);
+    EXPECT_EQ(Restart(enabled.c_str()), 100);
+    EXPECT_EQ(Names() + " ", expected + appended);
 }
 
 }  // namespace

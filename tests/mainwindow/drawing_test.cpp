@@ -31,22 +31,20 @@ protected:
     }
 
     std::vector<int> HatchedRows() {
-        WindowPixels pixels(list_);
         std::vector<int> rows;
         for (int row = 0; row < ListView_GetItemCount(list_); ++row)
-            if (pixels.Count(Cell(row, -1), kHatch) > 0) rows.push_back(row);
+            if (CountPixels(list_, Cell(row, -1), kHatch) > 0) rows.push_back(row);
         return rows;
     }
 
     // Ink (pixels other than the window colour) in each of the seven Contexts cells of row 1,
     // which are as wide as the widest character of the list's font.
     std::vector<int> ContextCellInk(const TEXTMETRICA& font) {
-        WindowPixels pixels(list_);
         RECT label = Cell(1, 1);
         std::vector<int> ink;
         for (int left = label.left + font.tmAveCharWidth; ink.size() < 7; left += font.tmMaxCharWidth) {
             RECT cell = {left, label.top, left + font.tmMaxCharWidth, label.bottom};
-            ink.push_back(pixels.Count(cell, GetSysColor(COLOR_WINDOW), false));
+            ink.push_back(CountPixels(list_, cell, GetSysColor(COLOR_WINDOW), false));
         }
         return ink;
     }
@@ -61,10 +59,9 @@ TEST_F(DrawingTest, RowsPastThe32ndEnabledEntryAndWithDisSlashAllDisabledRowsAre
     EXPECT_EQ(HatchedRows(), std::vector<int>{32});
     ListView_SetCheckState(list_, 32, FALSE);  // behind 32 enabled ones, left out all the same
     EXPECT_EQ(HatchedRows(), std::vector<int>{32});
-    WindowPixels pixels(list_);
     for (int row : {31, 32}) {  // inside the check box, clear of its frame: a tick or nothing
         RECT label = Cell(row, 0), inside = {label.left - 12, label.top + 3, label.left - 3, label.bottom - 3};
-        EXPECT_EQ(pixels.Count(inside, GetSysColor(COLOR_WINDOW), false) > 4, row == 31) << row;
+        EXPECT_EQ(CountPixels(list_, inside, GetSysColor(COLOR_WINDOW), false) > 4, row == 31) << row;
     }
     mainWindow.DisSlash = 1;
     ListView_SetCheckState(list_, 5, FALSE);  // row 32 is now within the limit
@@ -82,11 +79,10 @@ TEST_F(DrawingTest, SelectedMarkedRowIsTintedByWhereTheFocusIs) {
     const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0);
     for (bool focused : {true, false}) {
         SetFocus(focused ? list_ : GetDlgItem(dialog_, IDOK));
-        WindowPixels pixels(list_);
-        EXPECT_EQ(pixels.Count(spot, focused ? kHatch : kInactiveTint), 1);
-        EXPECT_EQ(pixels.Count(row, focused ? kInactiveTint : kHatch), 0);
-        EXPECT_GT(pixels.Count(text, focused ? white : black), 0);
-        EXPECT_EQ(pixels.Count(text, focused ? black : white), 0);
+        EXPECT_EQ(CountPixels(list_, spot, focused ? kHatch : kInactiveTint), 1);
+        EXPECT_EQ(CountPixels(list_, row, focused ? kInactiveTint : kHatch), 0);
+        EXPECT_GT(CountPixels(list_, text, focused ? white : black), 0);
+        EXPECT_EQ(CountPixels(list_, text, focused ? black : white), 0);
     }
 }
 

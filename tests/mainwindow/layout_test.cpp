@@ -75,7 +75,7 @@ TEST_F(LayoutTest, GripAnswersAndIsDrawnInTheLastSixteenPixelsOnly) {
         EXPECT_EQ(hit(w / 2, h / 2), HTCLIENT);
         // The grip's lines reach into the corner below and right of the Update button.
         RECT corner = {w - 5, h - 5, w, h};
-        EXPECT_GT(WindowPixels(dialog_).Count(corner, GetSysColor(COLOR_BTNFACE), false), 2);
+        EXPECT_GT(CountPixels(dialog_, corner, GetSysColor(COLOR_BTNFACE), false), 2);
     }
 }
 

@@ -1,12 +1,11 @@
 // Creates the real main dialog in-process, from a prepared registry, Disable.dat and
-// settings file in a folder of its own, and gives tests its MainWindow state; reads back
-// the colours it shows.
+// settings file in a folder of its own, gives tests its MainWindow state, and reads back the
+// colours it shows.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -88,47 +87,14 @@ private:
     static std::string Section(const char* suffix) { return std::string(settingsStore.userName) + "/" + suffix; }
 };
 
-// What a window shows: its client area, copied from its own device context once pending
-// paints are done, so tests read back the colours a user would see.
-class WindowPixels {
-public:
-    explicit WindowPixels(HWND window) {
-        // A window that does not repaint (its redrawing left off, say) shows here as on screen.
-        UpdateWindow(window);
-        RECT client;
-        GetClientRect(window, &client);
-        width_ = client.right;
-        height_ = client.bottom;
-        bits_.resize(static_cast<size_t>(width_) * height_);
-        HDC dc = GetDC(window), memory = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, width_, height_);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width_, height_, dc, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width_;
-        info.bmiHeader.biHeight = -height_;  // top-down rows
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        GetDIBits(memory, bitmap, 0, height_, bits_.data(), &info, DIB_RGB_COLORS);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(window, dc);
-    }
-
-    // Pixels within `rect` (client coordinates) that are, or with `same` false are not, `colour`.
-    int Count(const RECT& rect, COLORREF colour, bool same = true) const {
-        int count = 0;
-        for (LONG y = std::max<LONG>(rect.top, 0); y < std::min<LONG>(rect.bottom, height_); ++y)
-            for (LONG x = std::max<LONG>(rect.left, 0); x < std::min<LONG>(rect.right, width_); ++x) {
-                DWORD pixel = bits_[y * width_ + x];  // 0x00RRGGBB, the reverse of a COLORREF
-                count += (RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel)) == colour) == same;
-            }
-        return count;
-    }
-
-private:
-    int width_, height_;
-    std::vector<DWORD> bits_;
-};
+// Pixels of `rect` (client coordinates) that are, or with `same` false are not, `colour`, as
+// `window` shows them once pending paints are done: the colours a user would see.
+inline int CountPixels(HWND window, const RECT& rect, COLORREF colour, bool same = true) {
+    UpdateWindow(window);
+    HDC dc = GetDC(window);
+    int count = 0;
+    for (LONG y = rect.top; y < rect.bottom; ++y)
+        for (LONG x = rect.left; x < rect.right; ++x) count += (GetPixel(dc, x, y) == colour) == same;
+    ReleaseDC(window, dc);
+    return count;
+}

@@ -14,10 +14,7 @@ std::string Text(HWND window) {
 
 UINT StyleOf(HWND box) {
     auto has = [box](int id) { return GetDlgItem(box, id) != nullptr; };
-    UINT style = has(IDABORT)  ? MB_ABORTRETRYIGNORE
-                 : has(IDRETRY) ? MB_RETRYCANCEL
-                 : has(IDYES)   ? (has(IDCANCEL) ? MB_YESNOCANCEL : MB_YESNO)
-                                : (has(IDCANCEL) ? MB_OKCANCEL : MB_OK);
+    UINT style = has(IDYES) ? (has(IDCANCEL) ? MB_YESNOCANCEL : MB_YESNO) : (has(IDCANCEL) ? MB_OKCANCEL : MB_OK);
     // The system icons are shared, so the box shows the very handles LoadIcon returns.
     const UINT kIcons[][2] = {{32513, MB_ICONERROR}, {32514, MB_ICONQUESTION}, {32515, MB_ICONWARNING},
                               {32516, MB_ICONINFORMATION}};
@@ -46,11 +43,9 @@ LRESULT CALLBACK MessageBoxInterceptor::Hook(int code, WPARAM wParam, LPARAM lPa
 }
 
 void MessageBoxInterceptor::Intercept(HWND box) {
-    char className[8] = {};
-    GetClassNameA(box, className, sizeof(className));
     // The text is static 0xFFFF on Windows and current Wine; older Wine numbers it 100.
     HWND text = GetDlgItem(box, 0xFFFF) ? GetDlgItem(box, 0xFFFF) : GetDlgItem(box, 100);
-    if (lstrcmpA(className, "#32770") != 0 || !text || std::count(seen_.begin(), seen_.end(), box)) return;
+    if (!text || std::count(seen_.begin(), seen_.end(), box)) return;
     seen_.push_back(box);
     boxes_.push_back({GetWindow(box, GW_OWNER), Text(text), Text(box), StyleOf(box)});
     int answer = GetDlgItem(box, IDOK) ? IDOK : GetDlgItem(box, IDCANCEL) ? IDCANCEL : IDNO;

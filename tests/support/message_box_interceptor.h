@@ -12,7 +12,7 @@
 struct InterceptedBox {
     HWND owner;
     std::string text, caption;
-    UINT style;  // MB_OK ... MB_RETRYCANCEL | MB_ICONxxx, read back from the box's controls
+    UINT style;  // MB_OK, MB_OKCANCEL, MB_YESNO or MB_YESNOCANCEL | MB_ICONxxx, from its controls
 };
 
 class MessageBoxInterceptor {

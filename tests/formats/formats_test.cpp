@@ -24,7 +24,7 @@ EntrySequence TrickyEntries() {
     return {MakeEntry("Sample", "D:\\menu\\run.htm", 0x21, 1, 1), MakeEntry("UNC", "\\\\server\\share\\m.htm", 0x7F, 0, 0),
             MakeEntry("表示", "D:\\表\\run.htm", 0x80000001u, 0xFFFFFFFFu, 1), MakeEntry("EndsInSo", "C:\\ソ", 0x10, 0, 1),
             MakeEntry("ソフト十能", "C:\\ソフト\\十能\\n.htm", 0x02, 1, 0), MakeEntry("Trailing", "C:\\dir\\", 0, 0x10, 0),
-            MakeEntry("Quoted", "\"C:\\Program Files\\x\" /a", 1, 0, 0), MakeEntry("a,\"b\"", "C:\\a,b\\\"c\"", 0x20, 1, 1)};
+            MakeEntry("Quoted", "\"C:\\Program Files\\x\" /a", 1, 0, 0), MakeEntry("a,\"b\"", "C:\\\"c\",a\\b", 0x20, 1, 1)};
 }
 
 // "name|target|contexts|flags|enabled" lines: a failed comparison shows every field.
@@ -136,12 +136,12 @@ TEST(CsvText, ReadsTheFirstFiveFieldsOfLinesWhoseFieldsFitTheirBuffers) {
     const std::string name64(64, 'n'), target259(259, 't');
     EXPECT_EQ(Read<ParseCsvText>("P,C:\\p.htm,33,1,1\rshort,C:\\s.htm,1,1\nsix,C:\\6.htm,-2147483647,-1,0,x\r\n"
                                  ",C:\\noname.htm,1,1,1\r\nname,target,contexts,flags,enabled\n\n\"a,\"\"b\"\"\",T,"
-                                 " -5,+7x,2\r\ng\"h,\"x\"\"y\",1,1,1\r\nS,D:\\a,b.htm,33,1,1\nq,t,1,1,\"\n" +
+                                 " -5,+7x,2\r\ng\"h,\"x\"\",y\",1,1,1\r\nS,D:\\a,b.htm,33,1,1\nq,t,1,1,\"\n" +
                                  name64 + "x,t,1,1,1\r\n" + name64 + "," + target259 + ",1,1,1\r\nT," + target259 +
                                  "x,1,1,1\r\nN,t,000000000000001,1,1\r\nM,t,0000000000000001,1,1\r\n" +
                                  std::string(66, '"') + ",t,1,1,1"),
               "P|C:\\p.htm|21|1|1\nsix|C:\\6.htm|80000001|ffffffff|0\nname|target|0|0|0\na,\"b\"|T|fffffffb|7|1\n"
-              "g\"h|x\"y|1|1|1\nS|D:\\a|0|21|1\nq|t|1|1|0\n" + name64 + "|" + target259 + "|1|1|1\nN|t|1|1|1\n" +
+              "g\"h|x\",y|1|1|1\nS|D:\\a|0|21|1\nq|t|1|1|0\n" + name64 + "|" + target259 + "|1|1|1\nN|t|1|1|1\n" +
                   std::string(32, '"') + "|t|1|1|1\n");
 }
 

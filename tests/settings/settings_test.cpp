@@ -111,8 +111,7 @@ TEST(CenterWindowTest, CentresOverTheOwnerAndClampsToTheWorkArea) {
         {{w.left - 300, w.top - 280, w.left - 100, w.top - 80}, {400, 300}, {w.left, w.top}},
         {{w.right - 100, w.bottom - 100, w.right + 100, w.bottom + 100}, {400, 300}, {w.right - 400, w.bottom - 300}},
         {{}, {300, 200}, {(desk.left + desk.right - 300) / 2, (desk.top + desk.bottom - 200) / 2}},
-        // Larger than the work area: the left edge wins and the rest hangs out.
-        {{}, {w.right - w.left + 200, 100}, {w.left, (desk.top + desk.bottom - 100) / 2}}};
+        {{}, {w.right - w.left + 200, 100}, {w.left, (desk.top + desk.bottom - 100) / 2}}};  // too wide: left wins
     for (const auto& c : cases) {
         HWND owner = IsRectEmpty(&c.owner) ? nullptr : MakeWindow("STATIC", c.owner);
         HWND window = MakeWindow("STATIC", {0, 0, c.size.cx, c.size.cy});
@@ -148,8 +147,7 @@ TEST(LongPathTest, ShortNamesBecomeLong) {
     EXPECT_EQ(GetFileAttributesA(buffer), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY)) << buffer;
 }
 
-// Answers the next file dialog: picks the filter (0 keeps the dialog's own), types the name
-// and confirms, or cancels when the filter is -1.
+// Answers the next file dialog: picks the filter (0 keeps its own) and confirms the name, or cancels (-1).
 int g_filter;
 std::string g_name;
 
@@ -225,8 +223,7 @@ TEST_F(DisabledStoreTest, DisabledEntriesComeBackAtTheirPlacesOrAtTheEnd) {
     EXPECT_EQ(Names(), "P R Q S");
 }
 
-// Between the runs the list changed: positions past its end (or negative) append, and a name
-// it already holds, in any case, is refused and counted.
+// Positions past the end of a changed list, or negative, append; a name it holds in any case is counted.
 TEST_F(DisabledStoreTest, RestoringIntoAChangedList) {
     Fill("X- Y- Z- W-");
     Save();
@@ -259,8 +256,8 @@ TEST_F(DisabledStoreTest, AFailedSaveKeepsThePreviousFile) {
     EXPECT_EQ(settings_.CountDisabledPositions(), 2);  // those of the file kept
 }
 
-// DisableItemPos holds 255 characters: 1,3,...,153 take 252 and the next would need 256.
-// Positions that do not fit are left out whole, and their entries come back at the end.
+// DisableItemPos holds 255 characters: positions that do not fit are left out whole, and their
+// entries come back at the end.
 TEST_F(DisabledStoreTest, PositionsBeyondTheTextLimitAppendTheirEntries) {
     std::string all, enabled, expected, appended;
     for (int i = 0; i < 200; ++i) {
@@ -270,6 +267,10 @@ TEST_F(DisabledStoreTest, PositionsBeyondTheTextLimitAppendTheirEntries) {
         (i % 2 && i > 153 ? appended : expected) += name + " ";
     }
     Fill(all.c_str());
+    list_.SetEnabledAt(10, 0);  // 1,3,5,7,9,10,11,13,...,153 take all 255
+    ASSERT_EQ(Save(), 1);
+    EXPECT_EQ(settings_.CountDisabledPositions(), 78);
+    list_.SetEnabledAt(10, 1);  // 1,3,...,153 take 252, and 155 would need 256
     ASSERT_EQ(Save(), 1);
     EXPECT_EQ(Restart(enabled.c_str()), 100);
     EXPECT_EQ(Names() + " ", expected + appended);

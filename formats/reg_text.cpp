@@ -23,12 +23,14 @@ uint32_t HexDigitValue(char c) {
     return 0;
 }
 
-// The character right after the prefix in the key line of an entry (normally the backslash
-// before the name); nullptr for any other line, the line of the parent key included.
+// The backslash right after the prefix in the key line of an entry; nullptr for any other
+// line, the line of the parent key included.
 char* AfterKeyPrefix(char* line) {
     if (line[0] != '[' || !StartsWithNoCase(line + 1, kRegKeyPrefix)) return nullptr;
+    // Only a backslash continues into a subkey: "...\MenuExtension\X" is another key, and the
+    // parent key itself ("...\MenuExt]") names no entry.
     char* rest = line + 1 + kPrefixLength;
-    return *rest == ']' ? nullptr : rest;
+    return *rest == '\\' ? rest : nullptr;
 }
 
 bool CopyIfFits(char* dest, size_t destSize, const char* src) {
@@ -51,9 +53,7 @@ void FlushRecord(WorkRecord& work, EntrySequence& out) {
 
 void TakeKeyLine(char* line, WorkRecord& work) {
     char* rest = AfterKeyPrefix(line);
-    // A line cut off right after the prefix names no entry; dropping its "last character"
-    // would reach back into the prefix.
-    if (!rest || *rest == '\0') return;
+    if (!rest) return;
     line[strlen(line) - 1] = '\0';  // the closing bracket
     if (!CopyIfFits(work.entry.name, sizeof(work.entry.name), rest + 1)) work.entry.name[0] = '\0';
 }

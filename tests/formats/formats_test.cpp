@@ -100,13 +100,14 @@ TEST(RegText, ReadsEntriesOnlyFromKeysBelowThePrefixAfterTheExactHeader) {
         {"REGEDIT4\r" + kParent + "\\A]\r@=\"a\"\r" + kParent + "\\B]\r\"Flags\"=dword:1", ab, 2},
         {"REGEDIT4\n" + kParent + "\\A]\n@=\"a\"\n" + kParent + "\\B]\n\"Flags\"=dword:1\n", ab, 2},
         {"REGEDIT4\n\r\r\n" + kParent + "\\A]\n\n@=\"a\"\r\n\r" + kParent + "\\B]\r\r\"Flags\"=dword:1", ab, 2},
-        // Other keys, the parent key and a key cut off give no entry, but key lines under the
-        // prefix all count; Low, with no "@=" line, is refused when added to the list.
+        // Other keys, the parent key, a sibling named like it and a key cut off give no entry;
+        // key lines below the prefix all count. Low, with no "@=" line, is refused when added.
         {"REGEDIT4\r\n" + kParent + "]\r\n@=\"parent\"\r\n[HKEY_CURRENT_USER\\Software\\Other\\X]\r\n@=\"other\"\r\n"
          "\"Flags\"=dword:1\r\n[hkey_current_user\\software\\microsoft\\internet explorer\\menuext\\Low]\r\n"
          "\"contexts\"=DWORD:00000007\r\n" + kParent + "\\A\\B]\r\n@=\"two\"\r\n" + kParent + "\\]\r\n"
-         "[HKEY_CURRENT_USER\\Software\\Other\\Y]\r\n\"Contexts\"=dword:5\r\n" + kParent + "\r\n",
-         "Low||7|0|0\nA\\B|two|0|0|0\n", 4},
+         "[HKEY_CURRENT_USER\\Software\\Other\\Y]\r\n\"Contexts\"=dword:5\r\n" + kParent + "\r\n" + kParent +
+         "ension\\Foo]\r\n@=\"sibling\"\r\n",
+         "Low||7|0|0\nA\\B|two|0|0|0\n", 3},
         // Numbers only from "dword:" values; a default value without quotes, or with one, or none.
         {"REGEDIT4\r\n" + kParent + "\\A]\r\n@=C:\\\\raw\r\n\"Contexts\"=\"21\"\r\n\"Flags\"=dword:21\r\n" + kParent +
          "\\B]\r\n@=\"C:\\\\open\r\n\"Contexts\" = dword:21\r\n\"Flags\"=hex:01\r\n" + kParent +

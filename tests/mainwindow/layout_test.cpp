@@ -57,6 +57,7 @@ TEST_F(LayoutTest, MinimizeAndRestoreMoveNothing) {
 
 TEST_F(LayoutTest, GripAnswersAndIsDrawnInTheLastSixteenPixelsOnly) {
     Open();
+    RECT corner = {};
     for (int grow : {0, 120}) {
         SCOPED_TRACE(grow);
         GrowBy(grow, grow / 2);
@@ -73,8 +74,10 @@ TEST_F(LayoutTest, GripAnswersAndIsDrawnInTheLastSixteenPixelsOnly) {
         EXPECT_EQ(hit(w - kGripSize - 1, h - 1), HTCLIENT);
         EXPECT_EQ(hit(w - 1, h - kGripSize - 1), HTCLIENT);
         EXPECT_EQ(hit(w / 2, h / 2), HTCLIENT);
-        // The grip's lines reach into the corner below and right of the Update button.
-        RECT corner = {w - 5, h - 5, w, h};
+        // The grip's lines reach into the corner below and right of the Update button, and
+        // leave the corner it had before.
+        if (grow) EXPECT_EQ(CountPixels(dialog_, corner, GetSysColor(COLOR_BTNFACE), false), 0);
+        corner = {w - 5, h - 5, w, h};
         EXPECT_GT(CountPixels(dialog_, corner, GetSysColor(COLOR_BTNFACE), false), 2);
     }
 }

@@ -38,7 +38,8 @@ TEST_F(StartupTest, MissingKeyGivesAnEmptyListWithoutAWordAndNothingToActOn) {
 TEST_F(StartupTest, UnreadableSubkeyAndTakenNamesEachWarnOnceAndTheRestIsShown) {
     RegistryKeyGuard::CreateSubkey("Good", "C:\\Good.htm");
     RegistryKeyGuard::CreateSubkey("NoTarget", nullptr);
-    WriteDisabledFile({"good", "Q", "Good"}, "0,1,2");
+    WriteDisabledFile({"good", "Q", "Good"}, "0,0,0");
+    SetSetting("List", "DisNoSavePos", "1");  // restored entries go to the end, saved places or not
     Open();
     EXPECT_EQ(Names(), "Good Q");
     const char* const kWarnings[][2] = {{kRegistryReadFailed, "Quorvil"}, {kDuplicatesNotLoaded, "無効アイテムの復元"}};
@@ -59,13 +60,13 @@ TEST_F(StartupTest, SettingsShapeTheWindowAndAreSavedAtCloseButTheEntriesNever) 
     std::string disabledBefore, disabledAfter;
     ASSERT_TRUE(TempDir::ReadFile(folder_.File("Disable.dat"), &disabledBefore));
     const char* const kSettings[][3] = {
-        {"List", "DisSlash", "1"},    {"List", "DisBottom", "1"},      {"List", "DisNoSavePos", "1"},
-        {"Main", "ColWidth0", "111"}, {"Main", "ColWidth1", "99"},     {"Main", "ColWidth2", "55"},
-        {"Main", "ColWidth3", "222"}, {"Main", "ColOrder", "3,2,1,0"}, {"Main", "WindowLeft", "40"},
-        {"Main", "WindowTop", "30"},  {"Main", "WindowWidth", "700"},  {"Main", "WindowHeight", "500"}};
+        {"List", "DisSlash", "1"},    {"List", "DisBottom", "1"},      {"Main", "ColWidth0", "111"},
+        {"Main", "ColWidth1", "99"},  {"Main", "ColWidth2", "55"},     {"Main", "ColWidth3", "222"},
+        {"Main", "ColOrder", "3,2,1,0"}, {"Main", "WindowLeft", "40"}, {"Main", "WindowTop", "30"},
+        {"Main", "WindowWidth", "700"},  {"Main", "WindowHeight", "500"}};
     for (const auto& setting : kSettings) SetSetting(setting[0], setting[1], setting[2]);
     Open();
-    EXPECT_TRUE(mainWindow.DisSlash && mainWindow.DisBottom && mainWindow.DisNoSavePos);
+    EXPECT_TRUE(mainWindow.DisSlash && mainWindow.DisBottom);
     EXPECT_EQ(Names(), "P R Q");  // DisBottom gathers the restored entries at the end
     EXPECT_EQ(mainWindow.listChanged, 0);
     std::vector<int> order(4);  // the widths come back in the saved settings below
@@ -87,7 +88,8 @@ TEST_F(StartupTest, SettingsShapeTheWindowAndAreSavedAtCloseButTheEntriesNever) 
     ListView_SetColumnWidth(list_, 3, 234);
     order = {1, 0, 2, 3};
     ListView_SetColumnOrderArray(list_, 4, order.data());
-    mainWindow.DisSlash = mainWindow.DisBottom = mainWindow.DisNoSavePos = 0;
+    mainWindow.DisSlash = mainWindow.DisBottom = 0;
+    mainWindow.DisNoSavePos = 1;
     SetWindowPos(dialog_, nullptr, 50, 60, 640, 480, SWP_NOZORDER);
     SendMessageA(dialog_, WM_CLOSE, 0, 0);
     Pump();
@@ -99,7 +101,7 @@ TEST_F(StartupTest, SettingsShapeTheWindowAndAreSavedAtCloseButTheEntriesNever) 
     const char* const kSaved[][3] = {
         {"List", "DisableItemPos", "0"}, {"Main", "ColWidth0", "111"},   {"Main", "ColWidth1", "99"},
         {"Main", "ColWidth2", "55"},     {"Main", "ColWidth3", "234"},   {"Main", "ColOrder", "1,0,2,3"},
-        {"List", "DisSlash", "0"},       {"List", "DisBottom", "0"},     {"List", "DisNoSavePos", "0"},
+        {"List", "DisSlash", "0"},       {"List", "DisBottom", "0"},     {"List", "DisNoSavePos", "1"},
         {"Main", "WindowWidth", "640"},  {"Main", "WindowHeight", "480"}, {"Main", "Grid", "<none>"}};
     for (const auto& saved : kSaved) EXPECT_EQ(ReadSetting(saved[0], saved[1]), saved[2]) << saved[1];
     EXPECT_NE(ReadSetting("Main", "WindowLeft"), "<none>");

@@ -136,8 +136,13 @@ int RestoreDisabledEntries() {
     return duplicates;
 }
 
-void SelectFirstRow(HWND listView) {
-    if (SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0) <= 0) return;
+void SelectFirstRow(HWND dialog, HWND listView) {
+    if (SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0) <= 0) {
+        // An existing but empty key loads without an error, and no row reports a selection
+        // change that would set the buttons: nothing can be selected, so they start disabled.
+        for (int id : kSelectionButtons) SetButtonEnabled(dialog, id, false);
+        return;
+    }
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
@@ -177,7 +182,7 @@ BOOL OnInitDialog(HWND dialog) {
     if (duplicates != 0)
         ShowMessage(dialog, kDuplicatesNotLoaded, kRestoreDisabledCaption, MB_OK | MB_ICONWARNING);
 
-    SelectFirstRow(listView);
+    SelectFirstRow(dialog, listView);
     SetFocus(listView);
     // Loading ticks the check boxes of the enabled entries, which counts as a change; the
     // program always starts unchanged.

@@ -1,5 +1,6 @@
 // Start-up and shut-down of the real main dialog against a prepared registry, Disable.dat
 // and settings file.
+#include "core/registry_store.h"
 #include "mainwindow/messages.h"
 #include "tests/mainwindow/main_dialog_harness.h"
 
@@ -31,6 +32,16 @@ TEST_F(StartupTest, DisabledEntriesReturnToTheirPlacesAndTheListStartsUnchanged)
 TEST_F(StartupTest, MissingKeyGivesAnEmptyListWithoutAWordAndNothingToActOn) {
     Open();
     EXPECT_EQ(ListView_GetItemCount(list_), 0);
+    EXPECT_TRUE(boxes_.Boxes().empty());
+    for (int id : kSelectionButtons) EXPECT_FALSE(Enabled(id)) << id;
+}
+
+TEST_F(StartupTest, AnEmptyKeyLeavesNothingToActOnEither) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    Open();
     EXPECT_TRUE(boxes_.Boxes().empty());
     for (int id : kSelectionButtons) EXPECT_FALSE(Enabled(id)) << id;
 }

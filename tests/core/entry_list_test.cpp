@@ -12,62 +12,38 @@ namespace {
 
 using EntryListTest = ListViewTest;
 
-// Shift_JIS names whose second byte is a backslash: 表 (0x95 0x5C) and ソ (0x83 0x5C).
-const char kHyou[] = "表";
-const char kSo[] = "ソ";
-
-TEST_F(EntryListTest, DuplicateNamesAreRefusedInAnyLetterCaseAndChangeNothing) {
-    Fill("ABC Q");
-    MenuExtEntry lower = MakeEntry("abc");
-    EXPECT_EQ(list_.AddEntry(&lower), kDuplicateName);
-    EXPECT_EQ(list_.InsertEntryAt(0, &lower), kDuplicateName);
+TEST_F(EntryListTest, NamesAreUniqueInAnyLetterCaseAndDoubleByteNamesStayWhole) {
+    // 表 (0x95 0x5C) and ソ (0x83 0x5C) end in a backslash byte: they must neither collide nor split.
+    Fill("ABC 表 ソ 表ソ");
+    for (const char* taken : {"abc", "表", "表ソ"}) {
+        MenuExtEntry e = MakeEntry(taken);
+        EXPECT_EQ(list_.AddEntry(&e), kDuplicateName) << taken;
+        EXPECT_EQ(list_.InsertEntryAt(0, &e), kDuplicateName) << taken;
+    }
     EXPECT_EQ(list_.FindEntryByName("aBc"), 0);
-    EXPECT_EQ(list_.FindEntryByName("q"), 1);
+    EXPECT_EQ(list_.FindEntryByName("ソ"), 2);
     EXPECT_EQ(list_.FindEntryByName(nullptr), -1);
-    EXPECT_EQ(Names(), "ABC Q");
+    EXPECT_EQ(RowText(1, 3), "C:\\表.htm");
+    EXPECT_EQ(Names(), "ABC 表 ソ 表ソ");
     ExpectRowsMirrorEntries(list_);
 }
 
-TEST_F(EntryListTest, DoubleByteNamesWithBackslashTrailBytesNeitherCollideNorSplit) {
-    MenuExtEntry hyou = MakeEntry(kHyou, "C:\\表\\run.htm");
-    MenuExtEntry so = MakeEntry(kSo);
-    MenuExtEntry both = MakeEntry("表ソ");
-    EXPECT_EQ(list_.AddEntry(&hyou), kOk);
-    EXPECT_EQ(list_.AddEntry(&so), kOk);
-    EXPECT_EQ(list_.AddEntry(&both), kOk);
-    EXPECT_EQ(list_.FindEntryByName(kSo), 1);
-    EXPECT_EQ(list_.FindEntryByName("表ソ"), 2);
-    EXPECT_EQ(list_.AddEntry(&hyou), kDuplicateName);
-    EXPECT_EQ(RowText(0, 0), kHyou);
-    EXPECT_EQ(RowText(0, 3), "C:\\表\\run.htm");
-    ExpectRowsMirrorEntries(list_);
-}
-
-TEST_F(EntryListTest, InvalidRecordsAreRefusedWithTheirOwnCodes) {
+TEST_F(EntryListTest, InvalidRecordsAreRefusedWithTheirOwnCodesAndFarPositionsAppend) {
     Fill("P");
-    MenuExtEntry slash = MakeEntry("\\x");
-    EXPECT_EQ(list_.AddEntry(&slash), kNotMade);
-    EXPECT_EQ(list_.InsertEntryAt(0, &slash), kInvalid);
-    MenuExtEntry empty = MakeEntry("E", "");
-    EXPECT_EQ(list_.AddEntry(&empty), kNotMade);
-    EXPECT_EQ(list_.InsertEntryAt(0, &empty), kInvalid);
-    MenuExtEntry noName = MakeEntry("");
-    EXPECT_EQ(list_.AddEntry(&noName), kNotMade);
-    EXPECT_EQ(list_.InsertEntryAt(-1, &noName), kInvalid);
-    MenuExtEntry ok = MakeEntry("Q");
+    const struct { const char* name; const char* target; int added, inserted; } cases[] = {
+        {"\\x", nullptr, kNotMade, kInvalid}, {"E", "", kNotMade, kInvalid}, {"", nullptr, kNotMade, kInvalid}};
+    for (const auto& c : cases) {
+        MenuExtEntry e = MakeEntry(c.name, c.target);
+        EXPECT_EQ(list_.AddEntry(&e), c.added) << c.name;
+        EXPECT_EQ(list_.InsertEntryAt(0, &e), c.inserted) << c.name;
+    }
+    MenuExtEntry q = MakeEntry("Q"), r = MakeEntry("R"), s = MakeEntry("S");
     EXPECT_EQ(list_.AddEntry(nullptr), kInvalid);
-    EXPECT_EQ(list_.InsertEntryAt(-2, &ok), kInvalid);
-    EXPECT_EQ(Names(), "P");
-    ExpectRowsMirrorEntries(list_);
-}
-
-TEST_F(EntryListTest, InsertPositionsBeyondTheEndAppend) {
-    Fill("P Q R");
-    MenuExtEntry s = MakeEntry("S"), t = MakeEntry("T"), u = MakeEntry("U");
-    EXPECT_EQ(list_.InsertEntryAt(99, &s), kOk);
-    EXPECT_EQ(list_.InsertEntryAt(-1, &t), kOk);
-    EXPECT_EQ(list_.InsertEntryAt(1, &u), kOk);
-    EXPECT_EQ(Names(), "P U Q R S T");
+    EXPECT_EQ(list_.InsertEntryAt(-2, &q), kInvalid);
+    EXPECT_EQ(list_.InsertEntryAt(99, &q), kOk);
+    EXPECT_EQ(list_.InsertEntryAt(-1, &r), kOk);
+    EXPECT_EQ(list_.InsertEntryAt(1, &s), kOk);
+    EXPECT_EQ(Names(), "P S Q R");
     ExpectRowsMirrorEntries(list_);
 }
 

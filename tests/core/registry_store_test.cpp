@@ -24,55 +24,42 @@ TEST_F(RegistryStoreTest, MissingKeyLoadsNothingAndSaysSo) {
     EXPECT_EQ(LoadFromRegistry(list_, nullptr), 0);
 }
 
-TEST_F(RegistryStoreTest, LoadsEverySubkeyWithMissingValuesAsZero) {
+TEST_F(RegistryStoreTest, LoadsWhatFitsSkipsTheRestAndGoesOnPastALongName) {
     DWORD contexts = 0x21, flags = 1;
+    const std::string fits(259, 'a'), longName(65, 'L');
     RegistryKeyGuard::CreateSubkey("Full", "C:\\full.htm", &contexts, &flags);
-    RegistryKeyGuard::CreateSubkey("Bare", "C:\\bare.htm");
+    RegistryKeyGuard::CreateSubkey("Bare", "C:\\bare.htm");  // no Contexts, no Flags: both 0
     RegistryKeyGuard::CreateSubkey("表示", "C:\\表\\run.htm");
+    RegistryKeyGuard::CreateSubkey("Empty", "");               // left out without an error
+    RegistryKeyGuard::CreateSubkey("Fits", fits.c_str());
+    RegistryKeyGuard::CreateSubkey("TooLong", std::string(260, 'b').c_str());
+    RegistryKeyGuard::CreateSubkey("NoDefault", nullptr);
+    // A name too long for the list must not hide the subkeys enumerated after it.
+    RegistryKeyGuard::CreateSubkey(longName.c_str(), "C:\\long.htm");
+    RegistryKeyGuard::CreateSubkey("Z", "C:\\z.htm");
     int keyFlag = -1;
-    EXPECT_EQ(LoadFromRegistry(list_, &keyFlag), 1);
+    EXPECT_EQ(LoadFromRegistry(list_, &keyFlag), 0);
     EXPECT_EQ(keyFlag, 1);
-    ASSERT_EQ(list_.Count(), 3);
-    int full = list_.FindEntryByName("Full"), bare = list_.FindEntryByName("Bare");
-    MenuExtEntry e;
-    list_.GetEntryAt(full, &e);
-    EXPECT_EQ(e.contexts, 0x21u);
-    EXPECT_EQ(e.flags, 1u);
-    EXPECT_EQ(e.enabled, 1);
-    list_.GetEntryAt(bare, &e);
-    EXPECT_EQ(e.contexts, 0u);
-    EXPECT_EQ(e.flags, 0u);
-    list_.GetEntryAt(list_.FindEntryByName("表示"), &e);
-    EXPECT_STREQ(e.target, "C:\\表\\run.htm");
+    EXPECT_EQ(Names(), "Bare Fits Full Z 表示");
+    const struct { const char* name; const std::string target; uint32_t contexts, flags; } expected[] = {
+        {"Full", "C:\\full.htm", 0x21, 1}, {"Bare", "C:\\bare.htm", 0, 0}, {"表示", "C:\\表\\run.htm", 0, 0},
+        {"Fits", fits, 0, 0}};
+    for (const auto& x : expected) {
+        MenuExtEntry e;
+        ASSERT_EQ(list_.GetEntryAt(list_.FindEntryByName(x.name), &e), 1) << x.name;
+        EXPECT_EQ(e.target, x.target) << x.name;
+        EXPECT_EQ(e.contexts, x.contexts) << x.name;
+        EXPECT_EQ(e.flags, x.flags) << x.name;
+        EXPECT_EQ(e.enabled, 1) << x.name;
+    }
     ExpectRowsMirrorEntries(list_);
 }
 
-TEST_F(RegistryStoreTest, EmptyDefaultValueIsLeftOutWithoutAnError) {
-    RegistryKeyGuard::CreateSubkey("Empty", "");
+TEST_F(RegistryStoreTest, AKeyWithOnlyLoadableSubkeysLoadsWithoutError) {
     RegistryKeyGuard::CreateSubkey("Good", "C:\\g.htm");
+    RegistryKeyGuard::CreateSubkey("Empty", "");
     EXPECT_EQ(LoadFromRegistry(list_, nullptr), 1);
     EXPECT_EQ(Names(), "Good");
-}
-
-TEST_F(RegistryStoreTest, DefaultValueOf259BytesLoadsAnd260IsSkipped) {
-    std::string fits(259, 'a'), tooLong(260, 'b');
-    RegistryKeyGuard::CreateSubkey("Fits", fits.c_str());
-    RegistryKeyGuard::CreateSubkey("TooLong", tooLong.c_str());
-    RegistryKeyGuard::CreateSubkey("NoDefault", nullptr);
-    EXPECT_EQ(LoadFromRegistry(list_, nullptr), 0);
-    EXPECT_EQ(Names(), "Fits");
-    MenuExtEntry e;
-    list_.GetEntryAt(0, &e);
-    EXPECT_EQ(std::string(e.target), fits);
-}
-
-TEST_F(RegistryStoreTest, ALongSubkeyNameDoesNotHideTheEntriesAfterIt) {
-    std::string longName(65, 'L');
-    RegistryKeyGuard::CreateSubkey("A", "C:\\a.htm");
-    RegistryKeyGuard::CreateSubkey(longName.c_str(), "C:\\long.htm");
-    RegistryKeyGuard::CreateSubkey("Z", "C:\\z.htm");
-    EXPECT_EQ(LoadFromRegistry(list_, nullptr), 0);
-    EXPECT_EQ(Names(), "A Z");
 }
 
 TEST_F(RegistryStoreTest, SavingWritesEnabledEntriesInListOrder) {

@@ -3,12 +3,19 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "core/menu_ext_entry.h"
+#include "formats/csv_text.h"
+#include "formats/reg_file.h"
+#include "formats/reg_text.h"
 
 namespace {
 
 ExportFile::WriteCall g_writeCall = WriteFile;
+
+// Room for the longer of a REGEDIT4 entry block and a CSV line.
+constexpr size_t kChosenRowTextSize = kRegBlockSize > kCsvLineSize ? kRegBlockSize : kCsvLineSize;
 
 }  // namespace
 
@@ -40,10 +47,41 @@ int ExportFile::Finish() {
     return kNotCreatable;
 }
 
-bool RowIsChosen(HWND listView, int row, UINT mask, UINT value) {
-    return static_cast<UINT>(SendMessageA(listView, LVM_GETITEMSTATE, row, mask)) == value;
+int ExportChosenRows(const EntryList& list, const char* path, UINT rowMask, UINT rowValue, const char* header,
+                     int headerLength, EntryFormatter format) {
+    ExportFile file(path);
+    if (!file.IsOpen()) return kNotCreatable;
+    if (headerLength != 0) file.Write(header, headerLength);
+    char text[kChosenRowTextSize];
+    for (int row = 0; list.listView && row < static_cast<int>(SendMessageA(list.listView, LVM_GETITEMCOUNT, 0, 0));
+         ++row) {
+        MenuExtEntry entry;
+        if (!list.GetEntryAt(row, &entry)) break;
+        if (static_cast<UINT>(SendMessageA(list.listView, LVM_GETITEMSTATE, row, rowMask)) == rowValue)
+            file.Write(text, format(entry, text, sizeof(text)));
+    }
+    return file.Finish();
 }
 
-int ListViewRowCount(HWND listView) {
-    return listView ? static_cast<int>(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0)) : 0;
+std::unique_ptr<EntrySequence> ParseWholeFile(const char* path, void (*parse)(char* text, EntrySequence& out)) {
+    char* text = ReadWholeFile(path);
+    if (!text) return nullptr;
+    auto entries = std::make_unique<EntrySequence>();
+    parse(text, *entries);
+    free(text);
+    return entries;
+}
+
+int AddParsedEntries(EntryList& list, EntrySequence& entries, const int* enabledValue, int* duplicates) {
+    int added = 0;
+    int refused = 0;
+    for (MenuExtEntry& entry : entries) {
+        if (enabledValue) entry.enabled = *enabledValue;
+        int result = list.AddEntry(&entry);
+        if (result == kOk) ++added;
+        if (result == kDuplicateName) ++refused;
+        // Other refusals (no target, a name beginning with a backslash) are left out silently.
+    }
+    if (duplicates) *duplicates = refused;
+    return added;
 }

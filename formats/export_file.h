@@ -1,8 +1,14 @@
-// The file an export writes: created anew, every write checked, and removed when anything went
-// wrong, so that a cut-off file never passes for a complete one. Shared by both writers.
+// What the REGEDIT4 and CSV files share: the file an export writes (created anew, every write
+// checked, and removed when anything went wrong, so that a cut-off file never passes for a
+// complete one), the walk over the chosen rows, and the import of parsed entries.
 #pragma once
 
 #include <windows.h>
+
+#include <cstddef>
+#include <memory>
+
+#include "core/entry_list.h"
 
 class ExportFile {
 public:
@@ -31,9 +37,19 @@ private:
     bool failed_ = false;
 };
 
-// True when the list-view state of `row` under `mask` equals `value`: (2, 2) the selected rows,
-// (0, 0) every row, (0xF000, 0x1000) the rows whose check box is not ticked.
-bool RowIsChosen(HWND listView, int row, UINT mask, UINT value);
+// Formats one entry into `out`; the length written, or a negative number when it does not fit.
+using EntryFormatter = int (*)(const MenuExtEntry& entry, char* out, size_t size);
 
-// The current number of rows of the list view; 0 without one.
-int ListViewRowCount(HWND listView);
+// Writes `header` (may be empty), then the text of every row whose list-view state under
+// `rowMask` equals `rowValue`: (2, 2) the selected rows, (0, 0) every row, (0xF000, 0x1000) the
+// rows whose check box is not ticked. Rows and entries are walked together, the row count read
+// anew for every row. 0, or -8 as Finish says.
+int ExportChosenRows(const EntryList& list, const char* path, UINT rowMask, UINT rowValue, const char* header,
+                     int headerLength, EntryFormatter format);
+
+// Reads the whole file and parses it with `parse`; nullptr when the file cannot be read.
+std::unique_ptr<EntrySequence> ParseWholeFile(const char* path, void (*parse)(char* text, EntrySequence& out));
+
+// Appends parsed entries in file order, with `enabled` set to *enabledValue when it is given.
+// The number added; `duplicates` (optional) receives the number refused for a taken name.
+int AddParsedEntries(EntryList& list, EntrySequence& entries, const int* enabledValue, int* duplicates);

@@ -6,18 +6,9 @@
 #include "formats/export_file.h"
 
 int ExportRegFile(const EntryList& list, const char* path, UINT rowMask, UINT rowValue) {
-    ExportFile file(path);
-    if (!file.IsOpen()) return kNotCreatable;
-    char text[kRegBlockSize];
-    file.Write(text, FormatRegHeader(text, sizeof(text)));
-    // Rows and entries are walked together; the row count is read anew for every row.
-    for (int row = 0; row < ListViewRowCount(list.listView); ++row) {
-        MenuExtEntry entry;
-        if (!list.GetEntryAt(row, &entry)) break;
-        if (RowIsChosen(list.listView, row, rowMask, rowValue))
-            file.Write(text, FormatRegEntryBlock(entry, text, sizeof(text)));
-    }
-    return file.Finish();
+    char header[kRegBlockSize];
+    return ExportChosenRows(list, path, rowMask, rowValue, header, FormatRegHeader(header, sizeof(header)),
+                            FormatRegEntryBlock);
 }
 
 char* ReadWholeFile(const char* path) {
@@ -50,28 +41,11 @@ int CountRegEntries(const char* path) {
     return count;
 }
 
-std::unique_ptr<EntrySequence> ParseRegFile(const char* path) {
-    char* text = ReadWholeFile(path);
-    if (!text) return nullptr;
-    auto entries = std::make_unique<EntrySequence>();
-    ParseRegText(text, *entries);
-    free(text);
-    return entries;
-}
+std::unique_ptr<EntrySequence> ParseRegFile(const char* path) { return ParseWholeFile(path, ParseRegText); }
 
 int ImportRegFile(EntryList& list, const char* path, int enabledValue, int* duplicates) {
     if (duplicates) *duplicates = 0;
     std::unique_ptr<EntrySequence> entries = ParseRegFile(path);
     if (!entries) return kNotMade;
-    int added = 0;
-    int refused = 0;
-    for (MenuExtEntry& entry : *entries) {
-        entry.enabled = enabledValue;
-        int result = list.AddEntry(&entry);
-        if (result == kOk) ++added;
-        if (result == kDuplicateName) ++refused;
-        // Other refusals (no target, a name beginning with a backslash) are left out silently.
-    }
-    if (duplicates) *duplicates = refused;
-    return added;
+    return AddParsedEntries(list, *entries, &enabledValue, duplicates);
 }

@@ -1,6 +1,5 @@
 #include "formats/csv_file.h"
 
-
 #include "formats/export_file.h"
 
 int ExportCsvFile(const EntryList& list, const char* path, UINT rowMask, UINT rowValue) {

@@ -83,6 +83,19 @@ void SettingsStore::SectionName(const char* suffix, char* section) const {
     snprintf(section, kSectionSize, "%s/%s", userName, suffix);
 }
 
+void SettingsStore::ReadText(const char* suffix, const char* key, const char* defaultValue, char* text,
+                             int size) const {
+    char section[kSectionSize];
+    SectionName(suffix, section);
+    GetPrivateProfileStringA(section, key, defaultValue, text, size, iniPath);
+}
+
+int SettingsStore::WriteText(const char* suffix, const char* key, const char* text) const {
+    char section[kSectionSize];
+    SectionName(suffix, section);
+    return WritePrivateProfileStringA(section, key, text, iniPath) ? 1 : 0;
+}
+
 int SettingsStore::ReadInt(const char* sectionSuffix, const char* key, int defaultValue) {
     if (!sectionSuffix || !key) return -1;
     char section[kSectionSize];
@@ -92,11 +105,9 @@ int SettingsStore::ReadInt(const char* sectionSuffix, const char* key, int defau
 
 int SettingsStore::WriteInt(const char* sectionSuffix, const char* key, int value) {
     if (!sectionSuffix || !key) return 0;
-    char section[kSectionSize];
-    SectionName(sectionSuffix, section);
     char text[16];
     snprintf(text, sizeof(text), "%d", value);
-    return WritePrivateProfileStringA(section, key, text, iniPath) ? 1 : 0;
+    return WriteText(sectionSuffix, key, text);
 }
 
 int SettingsStore::LoadWindowPlacement(int* placement, int* showCommand, int* topMost) {
@@ -112,9 +123,7 @@ int SettingsStore::WriteWindowPlacement(const int* placement, int showCommand, i
     // A value that cannot be written keeps its old one; the window still closes.
     for (int i = 0; i < 4; ++i) WriteInt(kMainSection, kPlacementKeys[i], placement[i]);
     WriteInt(kMainSection, "ShowWindow", showCommand);
-    char section[kSectionSize];
-    SectionName(kMainSection, section);
-    WritePrivateProfileStringA(section, "TopMost", topMost ? "1" : "0", iniPath);
+    WriteText(kMainSection, "TopMost", topMost ? "1" : "0");
     return 1;
 }
 
@@ -161,10 +170,8 @@ int SettingsStore::SaveColumnWidths(const int* widths, int count) {
 
 int SettingsStore::LoadColumnOrder(int* order, int count) {
     if (!order) return 0;
-    char section[kSectionSize];
-    SectionName(kMainSection, section);
     char text[kColumnOrderSize];
-    GetPrivateProfileStringA(section, "ColOrder", kDefaultColumnOrder, text, sizeof(text), iniPath);
+    ReadText(kMainSection, "ColOrder", kDefaultColumnOrder, text, sizeof(text));
     // A short order would leave columns out of the header; it falls back to the default.
     if (ConvertTokens(text, order, count) < CountTokens(kDefaultColumnOrder))
         ConvertTokens(kDefaultColumnOrder, order, count);
@@ -175,26 +182,20 @@ int SettingsStore::SaveColumnOrder(const int* order, int count) {
     if (!order) return 0;
     char text[kColumnOrderSize];
     JoinNumbers(order, count, text, sizeof(text));
-    char section[kSectionSize];
-    SectionName(kMainSection, section);
-    return WritePrivateProfileStringA(section, "ColOrder", text, iniPath) ? 1 : 0;
+    return WriteText(kMainSection, "ColOrder", text);
 }
 
 int SettingsStore::CountDisabledPositions() {
-    char section[kSectionSize];
-    SectionName(kListSection, section);
     char text[kDisabledPositionsSize];
-    GetPrivateProfileStringA(section, "DisableItemPos", "", text, sizeof(text), iniPath);
+    ReadText(kListSection, "DisableItemPos", "", text, sizeof(text));
     return CountTokens(text);
 }
 
 int SettingsStore::LoadDisabledPositions(int* positions, int count) {
     if (!positions) return 0;
     for (int i = 0; i < count; ++i) positions[i] = -1;
-    char section[kSectionSize];
-    SectionName(kListSection, section);
     char text[kDisabledPositionsSize];
-    GetPrivateProfileStringA(section, "DisableItemPos", "", text, sizeof(text), iniPath);
+    ReadText(kListSection, "DisableItemPos", "", text, sizeof(text));
     ConvertTokens(text, positions, count);
     return 1;
 }
@@ -204,9 +205,7 @@ int SettingsStore::SaveDisabledPositions(const int* positions, int count) {
     // Entries whose position is left out are appended at the end when they are restored.
     char text[kDisabledPositionsSize];
     JoinNumbers(positions, count, text, sizeof(text));
-    char section[kSectionSize];
-    SectionName(kListSection, section);
-    return WritePrivateProfileStringA(section, "DisableItemPos", text, iniPath) ? 1 : 0;
+    return WriteText(kListSection, "DisableItemPos", text);
 }
 
 int TaskbarEdge(RECT* taskbarRect) {

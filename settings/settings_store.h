@@ -52,6 +52,9 @@ public:
 
 private:
     void SectionName(const char* suffix, char* section) const;
+    // The text of `key` in the user's section `suffix`, or `defaultValue` when it is missing.
+    void ReadText(const char* suffix, const char* key, const char* defaultValue, char* text, int size) const;
+    int WriteText(const char* suffix, const char* key, const char* text) const;
 };
 
 // Where the taskbar sits, from the window of class "Shell_TrayWnd"; its screen rectangle goes

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "core/entry_list.h"
 #include "tests/support/list_view_fixture.h"
@@ -125,44 +126,24 @@ TEST_F(EntryListTest, ReplaceAndDeleteKeepRowsInStep) {
     ExpectRowsMirrorEntries(list_);
 }
 
-TEST_F(EntryListTest, SelectedRunsMoveUpByOneAndRunsAtTheTopStay) {
-    Fill("P Q R S T");
-    Select(0);
-    Select(1);
-    Select(3);
-    EXPECT_EQ(list_.MoveSelectedUp(), 1);
-    EXPECT_EQ(Names(), "P Q S R T");
-    EXPECT_TRUE(IsSelected(0) && IsSelected(1) && IsSelected(2));
-    EXPECT_FALSE(IsSelected(3));
-    ExpectRowsMirrorEntries(list_);
-
-    Select(0, false);
-    Select(1, false);
-    EXPECT_EQ(list_.MoveSelectedUp(), 1);
-    EXPECT_EQ(Names(), "P S Q R T");
-    EXPECT_TRUE(IsSelected(1));
-}
-
-TEST_F(EntryListTest, SelectedRunsMoveDownByOneAndRunsAtTheBottomStay) {
-    Fill("P Q R S T");
-    Select(3);
-    Select(4);
-    EXPECT_EQ(list_.MoveSelectedDown(), 1);
-    EXPECT_EQ(Names(), "P Q R S T");
-
-    Select(3, false);
-    Select(4, false);
-    Select(0);
-    Select(2);
-    Select(3);
-    EXPECT_EQ(list_.MoveSelectedDown(), 1);
-    EXPECT_EQ(Names(), "Q P T R S");
-    EXPECT_TRUE(IsSelected(1) && IsSelected(3) && IsSelected(4));
-    ExpectRowsMirrorEntries(list_);
-
-    for (int i = 0; i < 5; ++i) Select(i, false);
-    EXPECT_EQ(list_.MoveSelectedDown(), 0);
-    EXPECT_EQ(list_.MoveSelectedUp(), 0);
+TEST_F(EntryListTest, SelectedRunsMoveByOneAndRunsAtTheEdgeStay) {
+    // Rows selected before the move, and the names and selected rows after it ("PQRST" at start).
+    const struct { bool up; const char* selected; const char* names; const char* selectedAfter; } cases[] = {
+        {true, "013", "P Q S R T", "012"}, {true, "2", "P R Q S T", "1"}, {false, "34", "P Q R S T", "34"},
+        {false, "023", "Q P T R S", "134"}, {false, "", "P Q R S T", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.selected);
+        list_.Clear();
+        Fill("P Q R S T");
+        for (const char* row = c.selected; *row; ++row) Select(*row - '0');
+        EXPECT_EQ(c.up ? list_.MoveSelectedUp() : list_.MoveSelectedDown(), c.selected[0] ? 1 : 0);
+        EXPECT_EQ(Names(), c.names);
+        std::string selectedAfter;
+        for (int row = 0; row < 5; ++row)
+            if (IsSelected(row)) selectedAfter += char('0' + row);
+        EXPECT_EQ(selectedAfter, c.selectedAfter);
+        ExpectRowsMirrorEntries(list_);
+    }
 }
 
 TEST_F(EntryListTest, PartitionByCheckIsStableAndHonoursTheLimit) {

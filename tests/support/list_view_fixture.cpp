@@ -23,11 +23,7 @@ void RegisterHostClass() {
 
 std::string ReadRowText(HWND listView, int row, int column) {
     char buffer[512] = {};
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = sizeof(buffer);
-    SendMessageA(listView, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    ListView_GetItemText(listView, row, column, buffer, sizeof(buffer));
     return buffer;
 }
 
@@ -44,15 +40,10 @@ void ListViewTest::SetUp() {
     ASSERT_NE(listView_, nullptr);
     SendMessageA(listView_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_CHECKBOXES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
-    const char* headers[] = {"名前", "Contexts", "Flags", "ファイル"};
     for (int i = 0; i < 4; ++i) {
-        LVCOLUMNA column = {};
-        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        column.fmt = i == 2 ? LVCFMT_RIGHT : LVCFMT_LEFT;
-        column.cx = 100;
-        column.pszText = const_cast<char*>(headers[i]);
+        LVCOLUMNA column = {LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM, i == 2 ? LVCFMT_RIGHT : LVCFMT_LEFT, 100};
         column.iSubItem = i;
-        SendMessageA(listView_, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+        ListView_InsertColumn(listView_, i, &column);
     }
     list_.listView = listView_;
 }
@@ -103,25 +94,17 @@ std::string ListViewTest::Names() const {
 }
 
 void ListViewTest::Select(int row, bool selected) {
-    LVITEMA item = {};
-    item.stateMask = LVIS_SELECTED;
-    item.state = selected ? LVIS_SELECTED : 0;
-    SendMessageA(listView_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    ListView_SetItemState(listView_, row, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
 }
 
-bool ListViewTest::IsSelected(int row) const {
-    return (SendMessageA(listView_, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
-}
+bool ListViewTest::IsSelected(int row) const { return ListView_GetItemState(listView_, row, LVIS_SELECTED) != 0; }
 
 int ListViewTest::StateImage(int row) const {
-    return static_cast<int>((SendMessageA(listView_, LVM_GETITEMSTATE, row, kStateImageMask) & kStateImageMask) >> 12);
+    return static_cast<int>(ListView_GetItemState(listView_, row, kStateImageMask) >> 12);
 }
 
 void ListViewTest::SetStateImage(int row, int image) {
-    LVITEMA item = {};
-    item.stateMask = kStateImageMask;
-    item.state = INDEXTOSTATEIMAGEMASK(image);
-    SendMessageA(listView_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    ListView_SetItemState(listView_, row, INDEXTOSTATEIMAGEMASK(image), kStateImageMask);
 }
 
 std::string ListViewTest::RowText(int row, int column) const { return ReadRowText(listView_, row, column); }
@@ -129,7 +112,7 @@ std::string ListViewTest::RowText(int row, int column) const { return ReadRowTex
 void ExpectRowsMirrorEntries_(const char* file, int line, const EntryList& list) {
     testing::ScopedTrace trace(file, line, "rows mirror entries");
     HWND lv = list.listView;
-    int rows = static_cast<int>(SendMessageA(lv, LVM_GETITEMCOUNT, 0, 0));
+    int rows = ListView_GetItemCount(lv);
     ASSERT_EQ(rows, list.Count());
     for (int i = 0; i < rows; ++i) {
         MenuExtEntry e;
@@ -142,7 +125,6 @@ void ExpectRowsMirrorEntries_(const char* file, int line, const EntryList& list)
         EXPECT_EQ(ReadRowText(lv, i, 1), letters) << "row " << i;
         EXPECT_EQ(ReadRowText(lv, i, 2), flags) << "row " << i;
         EXPECT_EQ(ReadRowText(lv, i, 3), e.target) << "row " << i;
-        UINT image = static_cast<UINT>(SendMessageA(lv, LVM_GETITEMSTATE, i, kStateImageMask)) & kStateImageMask;
-        EXPECT_EQ(image, e.enabled ? kCheckedState : kUncheckedState) << "row " << i;
+        EXPECT_EQ(ListView_GetItemState(lv, i, kStateImageMask), e.enabled ? kCheckedState : kUncheckedState) << "row " << i;
     }
 }

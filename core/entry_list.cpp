@@ -299,6 +299,12 @@ int EntryList::MoveRow(int from, int to) {
     item.pszText = name;
     item.cchTextMax = sizeof(name);
     SendMessageA(listView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    // The list view may answer with a pointer into its own storage instead of filling `name`;
+    // that storage goes with the row deleted below, so the text is taken into `name` now.
+    if (item.pszText != name && item.pszText != LPSTR_TEXTCALLBACKA) {
+        if (item.pszText) lstrcpynA(name, item.pszText, sizeof(name));
+        item.pszText = name;
+    }
     for (int column = 1; column <= 3; ++column) {
         LVITEMA sub = {};
         sub.iSubItem = column;

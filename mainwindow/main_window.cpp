@@ -39,6 +39,9 @@ BOOL OnClose(HWND dialog) {
 }
 
 BOOL OnDestroy(HWND dialog) {
+    // The small icon was loaded for this window alone; the big one is the system's shared copy.
+    HICON smallIcon = reinterpret_cast<HICON>(SendMessageA(dialog, WM_SETICON, ICON_SMALL, 0));
+    if (smallIcon) DestroyIcon(smallIcon);
     if (mainWindow.ownsHandCursor && mainWindow.handCursor) DestroyCursor(mainWindow.handCursor);
     mainWindow.handCursor = nullptr;
     mainWindow.ownsHandCursor = 0;

@@ -6,6 +6,13 @@
 #include "mainwindow/messages.h"
 #include "resources/resource.h"
 
+namespace {
+
+// The process's exit code when it ends for any reason but the main window's close.
+constexpr int kExitFailure = 1;
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The list view class must exist before the dialog template names it.
     INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_LISTVIEW_CLASSES};
@@ -15,16 +22,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!dialog) {
         // Without a window nothing would ever end the message loop.
         ShowMessage(nullptr, kMainWindowNotCreated, kAppCaption, MB_OK | MB_ICONERROR);
-        return 1;
+        return kExitFailure;
     }
 
     MSG message;
+    BOOL received;
     // Accelerators come first so that Shift+Enter edits instead of pressing OK.
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while ((received = GetMessageA(&message, nullptr, 0, 0)) > 0) {
         if (TranslateAcceleratorA(dialog, accelerators, &message)) continue;
         if (IsDialogMessageA(dialog, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    // A failed GetMessageA leaves `message` as the last message held it: no WM_QUIT, no code.
+    if (received < 0) return kExitFailure;
     return static_cast<int>(message.wParam);
 }

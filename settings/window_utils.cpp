@@ -12,8 +12,39 @@ namespace {
 
 // The help viewer's pointing hand.
 constexpr int kHandCursorId = 106;
-// GetWindowsDirectoryA is limited so that "\winhlp32.exe" still fits in MAX_PATH.
-constexpr UINT kWindowsDirectoryLimit = 248;
+constexpr char kHelpViewerName[] = "\\winhlp32.exe";
+
+const MonitorFunctions* monitorOverride = nullptr;
+
+// An exported function as a plain pointer, for the caller to cast to its real type.
+void* Export(HMODULE module, const char* name) { return reinterpret_cast<void*>(GetProcAddress(module, name)); }
+
+const MonitorFunctions& Monitors() {
+    if (monitorOverride) return *monitorOverride;
+    static const MonitorFunctions system = [] {
+        MonitorFunctions found = {};
+        HMODULE user = GetModuleHandleA("user32.dll");
+        if (!user) return found;
+        found.fromWindow = reinterpret_cast<decltype(found.fromWindow)>(Export(user, "MonitorFromWindow"));
+        found.fromRect = reinterpret_cast<decltype(found.fromRect)>(Export(user, "MonitorFromRect"));
+        found.getInfo = reinterpret_cast<decltype(found.getInfo)>(Export(user, "GetMonitorInfoA"));
+        return found;
+    }();
+    return system;
+}
+
+bool MonitorWorkArea(HMONITOR monitor, RECT* work) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!monitor || !Monitors().getInfo || !Monitors().getInfo(monitor, &info)) return false;
+    *work = info.rcWork;
+    return true;
+}
+
+void PrimaryWorkArea(RECT* work) {
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, work, 0))
+        SetRect(work, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+}
 
 // Releases a COM interface pointer when it goes out of scope.
 template <typename Interface>
@@ -71,9 +102,11 @@ void CenterWindow(HWND window, HWND owner) {
     RECT frame;
     GetWindowRect(window, &own);
     GetWindowRect(owner ? owner : GetDesktopWindow(), &frame);
+    // A dialog belongs on the screen its owner is on, which need not be the primary one.
     RECT work;
-    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0))
-        SetRect(&work, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    const MonitorFunctions& monitors = Monitors();
+    HMONITOR monitor = owner && monitors.fromWindow ? monitors.fromWindow(owner, MONITOR_DEFAULTTONEAREST) : nullptr;
+    if (!MonitorWorkArea(monitor, &work)) PrimaryWorkArea(&work);
 
     int width = own.right - own.left;
     int height = own.bottom - own.top;
@@ -89,6 +122,27 @@ void CenterWindow(HWND window, HWND owner) {
         y = work.bottom - height;
     SetWindowPos(window, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
 }
+
+bool MeetsAnyWorkArea(const RECT& rect) {
+    RECT area, common;
+    if (Monitors().fromRect && Monitors().getInfo) {
+        // The monitor sharing the most of the rectangle; its taskbar is no place to be either.
+        HMONITOR monitor = Monitors().fromRect(&rect, MONITOR_DEFAULTTONULL);
+        return MonitorWorkArea(monitor, &area) && IntersectRect(&common, &rect, &area);
+    }
+    int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    if (width > 0 && height > 0) {
+        int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+        int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+        SetRect(&area, left, top, left + width, top + height);
+    } else {
+        PrimaryWorkArea(&area);
+    }
+    return IntersectRect(&common, &rect, &area) != FALSE;
+}
+
+void UseMonitorFunctions(const MonitorFunctions* functions) { monitorOverride = functions; }
 
 int GetLongPathForm(const char* path, char* buffer, int capacity) {
     if (!path || !buffer) return 0;
@@ -136,11 +190,22 @@ int GetModuleDirectory(char* buffer, int withSeparator) {
     return DirectoryOfModulePath(modulePath, buffer, withSeparator);
 }
 
+int HelpViewerPath(char* path, UINT(WINAPI* windowsDirectory)(LPSTR, UINT)) {
+    path[0] = '\0';
+    // Asked for the whole buffer, the query reports a directory that does not fit in it as
+    // the size it would need, so `length` is never cut short.
+    UINT length = windowsDirectory(path, MAX_PATH);
+    if (length == 0 || length + sizeof(kHelpViewerName) > MAX_PATH) {
+        path[0] = '\0';
+        return 0;
+    }
+    memcpy(path + length, kHelpViewerName, sizeof(kHelpViewerName));
+    return 1;
+}
+
 HCURSOR LoadHelpViewerHandCursor() {
     char path[MAX_PATH];
-    UINT length = GetWindowsDirectoryA(path, kWindowsDirectoryLimit);
-    if (length == 0 || length >= kWindowsDirectoryLimit) return nullptr;
-    strcat(path, "\\winhlp32.exe");
+    if (!HelpViewerPath(path)) return nullptr;
     // Only its resources are wanted: as a data file the module runs no code and also loads
     // when its bitness differs from the program's.
     HMODULE viewer = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);

@@ -4,8 +4,23 @@
 #include <windows.h>
 
 // Moves `window` (without sizing it) to the centre of `owner`, or of the desktop when there
-// is no owner, then pulls it inside the work area as far as it fits.
+// is no owner, then pulls it inside the work area as far as it fits: the work area of the
+// owner's monitor, or the primary one where the system cannot tell monitors apart.
 void CenterWindow(HWND window, HWND owner);
+
+// Whether any part of `rect` (screen coordinates) lies in the work area of a monitor; where
+// the system knows no monitors, in the virtual screen, else in the primary work area.
+bool MeetsAnyWorkArea(const RECT& rect);
+
+// The multiple-monitor functions, looked up in user32 at run time because older systems do
+// not have them; a missing one is nullptr.
+struct MonitorFunctions {
+    HMONITOR(WINAPI* fromWindow)(HWND window, DWORD flags);
+    HMONITOR(WINAPI* fromRect)(LPCRECT rect, DWORD flags);
+    BOOL(WINAPI* getInfo)(HMONITOR monitor, LPMONITORINFO info);
+};
+// Replaces the functions the helpers above use; nullptr goes back to the system's.
+void UseMonitorFunctions(const MonitorFunctions* functions);
 
 // The executable's directory in long-name form, with a trailing backslash when
 // `withSeparator` is non-zero. `buffer` holds 260 bytes. Returns the length written.
@@ -23,6 +38,11 @@ int GetLongPathForm(const char* path, char* buffer, int capacity);
 // A private copy of the pointing-hand cursor of the Windows help viewer, or nullptr.
 // The caller destroys it.
 HCURSOR LoadHelpViewerHandCursor();
+
+// The help viewer's path, the Windows directory (as `windowsDirectory` reports it) followed
+// by "\winhlp32.exe", into `path` (260 bytes). Returns 0 and leaves `path` empty when the
+// directory is unknown or the whole path would not fit.
+int HelpViewerPath(char* path, UINT(WINAPI* windowsDirectory)(LPSTR, UINT) = GetWindowsDirectoryA);
 
 // The platform's open and save dialogs. `buffer` holds 260 bytes and is emptied first.
 // Returns the 1-based index of the filter selected when the user confirmed, or -1 when the

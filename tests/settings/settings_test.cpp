@@ -124,6 +124,66 @@ TEST(CenterWindowTest, CentresOverTheOwnerAndClampsToTheWorkArea) {
     }
 }
 
+// A second monitor left of the primary one (Wine has one screen), its taskbar along the bottom.
+const RECT kLeftMonitor = {-1280, 0, 0, 1024};
+HMONITOR WINAPI StubFromRect(LPCRECT rect, DWORD) {
+    RECT common;
+    return IntersectRect(&common, rect, &kLeftMonitor) ? reinterpret_cast<HMONITOR>(2) : nullptr;
+}
+HMONITOR WINAPI StubFromWindow(HWND window, DWORD flags) {
+    RECT r;
+    GetWindowRect(window, &r);
+    return StubFromRect(&r, flags);
+}
+BOOL WINAPI StubGetInfo(HMONITOR, LPMONITORINFO info) { return SetRect(&info->rcWork, -1280, 0, 0, 994); }
+
+TEST(MonitorTest, DialogsStayOnTheOwnersMonitorAndPlacesOnNoMonitorAreFound) {
+    const MonitorFunctions left = {StubFromWindow, StubFromRect, StubGetInfo}, none = {};
+    RECT w;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &w, 0);
+    struct { const MonitorFunctions* monitors; POINT owner, at; } cases[] = {  // 400 x 300 over 200 x 100
+        {&left, {-250, 300}, {-400, 200}}, {&left, {-1300, 800}, {-1280, 694}}, {&none, {-250, 300}, {w.left, 200}}};
+    for (const auto& c : cases) {
+        UseMonitorFunctions(c.monitors);
+        HWND owner = MakeWindow("STATIC", {c.owner.x, c.owner.y, c.owner.x + 200, c.owner.y + 100});
+        HWND window = MakeWindow("STATIC", {0, 0, 400, 300});
+        CenterWindow(window, owner);
+        RECT r;
+        GetWindowRect(window, &r);
+        EXPECT_EQ((Ints{r.left, r.top}), (Ints{c.at.x, c.at.y})) << c.owner.x;
+        DestroyWindow(window);
+        DestroyWindow(owner);
+    }
+    UseMonitorFunctions(&left);  // a pixel of its work area will do; its taskbar will not
+    EXPECT_EQ((Ints{MeetsAnyWorkArea({-1281, 993, -1279, 995}), MeetsAnyWorkArea({-700, 994, 0, 1400}),
+                    MeetsAnyWorkArea({-1980, 0, -1280, 500})}), (Ints{1, 0, 0}));
+    UseMonitorFunctions(&none);  // the virtual screen
+    LONG right = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    EXPECT_EQ((Ints{MeetsAnyWorkArea({right - 1, 0, 3000, 500}), MeetsAnyWorkArea({right, 0, 3000, 500})}),
+              (Ints{1, 0}));
+    UseMonitorFunctions(nullptr);
+}
+
+std::string windowsDirectory;  // what the stand-in reports, the way GetWindowsDirectoryA does
+UINT WINAPI StubWindowsDirectory(LPSTR buffer, UINT size) {
+    UINT length = static_cast<UINT>(windowsDirectory.size());
+    if (length < size) memcpy(buffer, windowsDirectory.c_str(), length + 1);
+    return length < size ? length : length + 1;
+}
+
+TEST(HelpViewerPathTest, TheDirectoryAndNameFitIn260BytesOrNothingIsWritten) {
+    struct { size_t length; bool fits; } cases[] = {  // 246 + "\winhlp32.exe" + terminator = 260
+        {0, false}, {10, true}, {246, true}, {247, false}, {259, false}, {300, false}};
+    for (const auto& c : cases) {
+        windowsDirectory = c.length ? "C:\\" + std::string(c.length - 3, 'W') : "";
+        char path[MAX_PATH + 8];
+        memset(path, 'x', sizeof(path));
+        EXPECT_EQ(HelpViewerPath(path, StubWindowsDirectory), c.fits ? 1 : 0) << c.length;
+        EXPECT_EQ(std::string(path, strnlen(path, sizeof(path))) + std::string(path + MAX_PATH, 8),
+                  (c.fits ? windowsDirectory + "\\winhlp32.exe" : "") + "xxxxxxxx") << c.length;
+    }
+}
+
 // The system may give paths, the executable's among them, in short (8.3) names.
 TEST(LongPathTest, ShortNamesBecomeLong) {
     TempDir dir;

@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <climits>
+
 #include "core/disabled_store.h"
 #include "core/registry_store.h"
 #include "mainwindow/entry_list_view.h"
@@ -62,14 +64,37 @@ void SetUpListView(HWND listView) {
         SetWindowLongPtrA(listView, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListViewKeyProc)));
 }
 
+// A hidden window could only be ended by killing the process, so neither a hand-edited
+// ShowWindow nor a caller's start-up state may hide it; a number that is no show command at
+// all is treated the same way.
+int VisibleShowCommand(int showCommand) {
+    return showCommand > SW_HIDE && showCommand <= SW_MAX ? showCommand : SW_SHOWNORMAL;
+}
+
 int ChooseShowCommand(int savedShowCommand) {
     // A shortcut set to start minimized or maximized wins over the saved state.
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     GetStartupInfoA(&startup);
     if ((startup.dwFlags & STARTF_USESHOWWINDOW) && startup.wShowWindow != SW_SHOWNORMAL)
-        return startup.wShowWindow;
-    return savedShowCommand;
+        return VisibleShowCommand(startup.wShowWindow);
+    return VisibleShowCommand(savedShowCommand);
+}
+
+// Whether the stored place would leave the window off every screen, as after a monitor was
+// unplugged; it would then stay lost for good, since closing stores that place again.
+bool StoredPlaceIsOffScreen(HWND dialog, const int* placement) {
+    RECT current;
+    GetWindowRect(dialog, &current);
+    bool sized = placement[2] != kNotStored && placement[3] != kNotStored;
+    long long width = sized ? placement[2] : current.right - current.left;
+    long long height = sized ? placement[3] : current.bottom - current.top;
+    // 64-bit sums, held to the 32-bit range: a hand-edited value must not wrap around.
+    auto clamp = [](long long value) {
+        return static_cast<LONG>(value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : value);
+    };
+    RECT stored = {placement[0], placement[1], clamp(placement[0] + width), clamp(placement[1] + height)};
+    return !MeetsAnyWorkArea(stored);
 }
 
 void SetWindowIcons(HWND dialog) {
@@ -96,7 +121,9 @@ void PlaceAndShow(HWND dialog) {
     int topMost = 0;
     settingsStore.LoadWindowPlacement(placement, &showCommand, &topMost);
     UINT flags = SWP_FRAMECHANGED;
-    if (placement[0] == kNotStored || placement[1] == kNotStored) flags |= SWP_NOMOVE;
+    // Off every screen the window keeps the stored size but stays where the system centred it.
+    if (placement[0] == kNotStored || placement[1] == kNotStored || StoredPlaceIsOffScreen(dialog, placement))
+        flags |= SWP_NOMOVE;
     if (placement[2] == kNotStored || placement[3] == kNotStored) flags |= SWP_NOSIZE;
     SetWindowPos(dialog, topMost ? HWND_TOPMOST : HWND_TOP, placement[0], placement[1], placement[2], placement[3],
                  flags);

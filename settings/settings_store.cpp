@@ -153,7 +153,10 @@ int SettingsStore::LoadColumnWidths(int* widths, int count) {
     for (int i = 0; i < count; ++i) {
         char key[32];
         snprintf(key, sizeof(key), "%s%d", "ColWidth", i);
-        widths[i] = ReadInt(kMainSection, key, kDefaultColumnWidths[i < kColumnCount ? i : kColumnCount - 1]);
+        int defaultWidth = kDefaultColumnWidths[i < kColumnCount ? i : kColumnCount - 1];
+        widths[i] = ReadInt(kMainSection, key, defaultWidth);
+        // A negative width draws the columns over each other; 0 is a column dragged shut.
+        if (widths[i] < 0) widths[i] = defaultWidth;
     }
     return 1;
 }

@@ -35,6 +35,7 @@ public:
     int SaveWindowPlacement(HWND window);
     int WriteWindowPlacement(const int* placement, int showCommand, int topMost);
 
+    // A negative stored width reads as that column's default.
     int LoadColumnWidths(int* widths, int count);
     int SaveColumnWidths(const int* widths, int count);
     int LoadColumnOrder(int* order, int count);

@@ -1,5 +1,10 @@
 // Start-up and shut-down of the real main dialog against a prepared registry, Disable.dat
 // and settings file.
+#include <climits>
+#include <cstdlib>
+#include <string>
+#include <utility>
+
 #include "core/registry_store.h"
 #include "mainwindow/messages.h"
 #include "tests/mainwindow/main_dialog_harness.h"
@@ -116,6 +121,52 @@ TEST_F(StartupTest, SettingsShapeTheWindowAndAreSavedAtCloseButTheEntriesNever) 
         {"Main", "WindowWidth", "640"},  {"Main", "WindowHeight", "480"}, {"Main", "Grid", "<none>"}};
     for (const auto& saved : kSaved) EXPECT_EQ(ReadSetting(saved[0], saved[1]), saved[2]) << saved[1];
     EXPECT_NE(ReadSetting("Main", "WindowLeft"), "<none>");
+}
+
+// Hand-edited values that would lose the window or its columns, beside valid ones: where and how
+// the window shows and what the close stores (left, top, width, height, show, the four widths).
+TEST_F(StartupTest, StoredValuesThatWouldLoseTheWindowOrItsColumnsAreReplaced) {
+    RECT w;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &w, 0);
+    const int c = INT_MIN;  // as the first row shows: the template, centred by the system
+    auto at = [](LONG x, LONG y) {
+        return "WindowLeft=" + std::to_string(x) + "\nWindowTop=" + std::to_string(y) + "\nWindowWidth=700\n";
+    };
+    const std::pair<std::string, std::vector<int>> cases[] = {
+        {"", {c, c, c, c, SW_SHOWNORMAL, 180, 120, 40, 320}},
+        {at(3000, -2000) + "WindowHeight=500\nShowWindow=0\nColWidth0=-100\nColWidth1=0",
+         {c, c, 700, 500, 1, 180, 0, 40, 320}},
+        {at(w.right, w.top) + "WindowHeight=500\nShowWindow=x\nColWidth2=-1\nColWidth3=-2147483647",
+         {c, c, 700, 500, 1, 180, 120, 40, 320}},
+        {at(w.right - 1, w.top) + "WindowHeight=500\nShowWindow=-1\nColWidth0=75",
+         {w.right - 1, w.top, 700, 500, 1, 75, 120, 40, 320}},
+        {at(w.left - 699, w.top - 499) + "WindowHeight=500\nShowWindow=12",
+         {w.left - 699, w.top - 499, 700, 500, 1, 180, 120, 40, 320}},
+        {at(w.left - 700, w.top) + "ShowWindow=3", {c, c, c, c, SW_SHOWMAXIMIZED, 180, 120, 40, 320}}};  // no height
+    const char* const kKeys[] = {"WindowLeft", "WindowTop", "WindowWidth", "WindowHeight", "ShowWindow",
+                                 "ColWidth0",  "ColWidth1", "ColWidth2",   "ColWidth3"};
+    std::vector<int> first;
+    for (const auto& row : cases) {
+        SetUp();
+        const std::string section = "[" + std::string(settingsStore.userName) + "/Main]\n";
+        ASSERT_TRUE(TempDir::WriteFile(folder_.File("Quorvil.ini"), section + row.first));
+        Open();
+        WINDOWPLACEMENT placement = {};
+        placement.length = sizeof(placement);
+        GetWindowPlacement(dialog_, &placement);
+        const RECT& n = placement.rcNormalPosition;
+        std::vector<int> shown = {n.left, n.top, n.right - n.left, n.bottom - n.top, int(placement.showCmd)}, saved;
+        for (int column = 0; column < 4; ++column) shown.push_back(ListView_GetColumnWidth(list_, column));
+        if (first.empty()) first = shown;
+        std::vector<int> expected = row.second;
+        for (int i = 0; i < 4; ++i) expected[i] = expected[i] == c ? first[i] : expected[i];
+        EXPECT_TRUE(IsWindowVisible(dialog_)) << row.first;
+        EXPECT_EQ(shown, expected) << row.first;
+        SendMessageA(dialog_, WM_CLOSE, 0, 0);
+        Pump();
+        for (const char* key : kKeys) saved.push_back(atoi(ReadSetting("Main", key).c_str()));
+        EXPECT_EQ(saved, expected) << row.first;
+    }
 }
 
 TEST_F(StartupTest, InsertingAnEnabledEntryLeavesTheDisplacedEntryAsItWas) {

@@ -128,7 +128,9 @@ bool MeetsAnyWorkArea(const RECT& rect) {
     if (Monitors().fromRect && Monitors().getInfo) {
         // The monitor sharing the most of the rectangle; its taskbar is no place to be either.
         HMONITOR monitor = Monitors().fromRect(&rect, MONITOR_DEFAULTTONULL);
-        return MonitorWorkArea(monitor, &area) && IntersectRect(&common, &rect, &area);
+        if (!monitor) return false;
+        // A monitor whose work area cannot be read still holds the rectangle.
+        return !MonitorWorkArea(monitor, &area) || IntersectRect(&common, &rect, &area);
     }
     int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
     int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);

@@ -55,7 +55,9 @@ int ExpandTabs(const char* source, char* destination, int tabWidth) {
     return 1;
 }
 
-size_t ExpandedSize(size_t length, int tabWidth) { return length * static_cast<size_t>(tabWidth > 0 ? tabWidth : 1) + 1; }
+size_t ExpandedSize(size_t length, int tabWidth) {
+    return length * static_cast<size_t>(tabWidth > 0 ? tabWidth : 1) + 1;
+}
 
 int ReportPathFor(const char* modulePath, char* reportPath) {
     reportPath[0] = '\0';

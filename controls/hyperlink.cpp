@@ -405,5 +405,6 @@ LRESULT CALLBACK HyperLinkControl::ParentProc(HWND window, UINT message, WPARAM 
     default:
         break;
     }
-    return next ? CallWindowProcA(next, window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
+    if (!next) return DefWindowProcA(window, message, wParam, lParam);
+    return CallWindowProcA(next, window, message, wParam, lParam);
 }

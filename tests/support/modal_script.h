@@ -1,5 +1,7 @@
-// Drives a modal dialog from inside its own message loop: a thread timer runs the steps one
-// after another once a dialog with the given caption is up, as a person would act on it.
+// Drives a modal dialog from inside its own loop, as a person would: a thread timer runs the
+// steps in turn once a dialog with the caption is up. A step returns false to run again on
+// the next tick (to wait for the dialog). A script that cannot finish closes the dialog after
+// some seconds, so a failing test ends.
 #pragma once
 
 #include <windows.h>
@@ -10,14 +12,9 @@
 
 class ModalScript {
 public:
-    // A step gets the dialog and returns true when done, false to be run again on the next
-    // tick (for waiting on the dialog).
     using Step = std::function<bool(HWND dialog)>;
-
     ModalScript(const char* caption, std::vector<Step> steps);
     ~ModalScript();
-    // All steps ran. A script that cannot finish closes the dialog after some seconds, so a
-    // failing test ends instead of waiting in the modal loop.
     bool Finished() const { return next_ == steps_.size(); }
 
 private:

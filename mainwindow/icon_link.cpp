@@ -14,8 +14,10 @@ bool OnIcon(LPARAM lParam) {
 }
 
 void EndIconHover() {
+    // Only a hover put the hand up; without one there is no saved cursor to go back to, and
+    // setting none would hide the pointer.
+    if (mainWindow.iconHover && mainWindow.handCursor) SetCursor(mainWindow.savedCursor);
     mainWindow.iconHover = 0;
-    if (mainWindow.handCursor) SetCursor(mainWindow.savedCursor);
     ReleaseCapture();
 }
 

@@ -1,4 +1,4 @@
-// The system lines from made-up machines, and the text helpers of the report file.
+// The system lines from made-up machines, and the text functions of the report file.
 #include "about/report_file.h"
 #include "about/system_info.h"
 

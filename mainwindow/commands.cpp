@@ -24,6 +24,7 @@ const Command kCommands[] = {
     {IDM_EXIT, ExitWithUpdate},
     {IDCANCEL, ExitWithoutUpdate},
     {IDM_EXIT_WITHOUT_UPDATE, ExitWithoutUpdate},
+    {IDM_ABOUT, OpenAboutDialog},
 };
 
 }  // namespace

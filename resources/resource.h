@@ -50,3 +50,13 @@
 // Help menu commands
 #define IDM_HELP 1800
 #define IDM_ABOUT 1801
+
+// About dialog
+#define IDD_ABOUT 9999
+#define IDC_ABOUT_LINK 9998
+#define IDC_ABOUT_ICON 9997
+#define IDC_ABOUT_PRODUCT 9996
+#define IDC_ABOUT_MAKER 9995
+#define IDC_ABOUT_AUTHOR 9994
+#define IDC_ABOUT_SYSTEM_LIST 9993
+#define IDC_ABOUT_REPORT 9992

@@ -62,6 +62,7 @@ BOOL OnNcHitTestMessage(HWND dialog, LPARAM lParam) {
 
 // Defined together, in this order, so the entry list is constructed before the settings
 // store and torn down after it.
+PathEditControl pathEditControl;
 EntryList entryList;
 SettingsStore settingsStore;
 MainWindow mainWindow = InitialState();

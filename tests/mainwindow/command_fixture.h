@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 #include <sstream>
 
@@ -44,6 +45,14 @@ protected:
         Pump();
     }
 
+    // Runs command `id`; `drive` gets the modal dialog it opens (run by `procedure`) once shown.
+    void CommandWithDialog(int id, DLGPROC procedure, const std::function<void(HWND)>& drive) {
+        drive_ = &drive;
+        procedure_ = procedure;
+        SetTimer(nullptr, 0, 10, DriveWhenShown);
+        Command(id);
+    }
+
     void Hold(int key) {
         held_.push_back(key);
         SetKeyStateReader(HeldKeyState);
@@ -66,6 +75,21 @@ protected:
     }
 
 private:
+    static BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+        if (!IsWindowVisible(window) || GetWindowLongPtrA(window, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(procedure_))
+            return TRUE;
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    static void CALLBACK DriveWhenShown(HWND, UINT, UINT_PTR timer, DWORD) {
+        HWND dialog = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        if (!dialog) return;
+        KillTimer(nullptr, timer);
+        (*drive_)(dialog);
+    }
+    static inline const std::function<void(HWND)>* drive_ = nullptr;
+    static inline DLGPROC procedure_ = nullptr;
     static SHORT WINAPI HeldKeyState(int key) {
         return std::count(held_.begin(), held_.end(), key) ? static_cast<SHORT>(0x8000) : 0;
     }

@@ -4,6 +4,8 @@
 
 #include "core/registry_store.h"
 #include "mainwindow/messages.h"
+#include "settings/edit_entry_dialog.h"
+#include "settings/options_dialog.h"
 #include "tests/mainwindow/command_fixture.h"
 
 namespace {
@@ -185,6 +187,45 @@ TEST_F(CommandTest, LoadAndDropImportWarnOnceAndCountTo32) {
         EXPECT_EQ(boxes_.Boxes()[i].caption, kBoxes[i][1]);
         EXPECT_EQ(boxes_.Boxes()[i].style, static_cast<UINT>(MB_OK | MB_ICONWARNING));
     }
+}
+
+// Internet Explorer shows only 32 entries: Add says so first, and still adds.
+TEST_F(CommandTest, AddWarnsFirstFrom32EntriesEditReplacesAndTheOptionsRegroup) {
+    for (int count : {31, 32}) {
+        TearDown();
+        SetUp();
+        OpenWith(ManyEntries(count).c_str());
+        size_t boxesWhenShown = 99;
+        CommandWithDialog(IDC_ADD, EditEntryDialog, [&](HWND edit) {
+            boxesWhenShown = boxes_.Boxes().size();
+            SetDlgItemTextA(edit, IDC_ENTRY_NAME, "New");
+            SetDlgItemTextA(edit, IDC_ENTRY_FILE, "C:\\new.htm");
+            PostMessageA(edit, WM_COMMAND, IDOK, 0);
+        });
+        EXPECT_EQ(boxesWhenShown, count == 32 ? 1u : 0u);
+        EXPECT_EQ(boxes_.Boxes().size(), boxesWhenShown);
+        if (!boxes_.Boxes().empty()) {
+            EXPECT_EQ(boxes_.Boxes()[0].text, kTooManyEntries);
+        }
+        EXPECT_EQ(entryList.FindEntryByName("New"), count);
+        EXPECT_TRUE(mainWindow.listChanged && Enabled(IDC_UPDATE));
+    }
+    TearDown();
+    SetUp();
+    OpenWith("P+ Q- R+");
+    Select({1});
+    CommandWithDialog(IDM_EDIT, EditEntryDialog, [](HWND edit) {
+        SetDlgItemTextA(edit, IDC_ENTRY_NAME, "Q2");
+        PostMessageA(edit, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(Entries(), "P+ Q2- R+");
+    EXPECT_EQ(mainWindow.editIndex, -1);
+    EXPECT_TRUE(mainWindow.listChanged);
+    CommandWithDialog(IDM_GENERAL_SETTINGS, OptionsDialog, [](HWND options) {
+        CheckDlgButton(options, IDC_DIS_BOTTOM, BST_CHECKED);
+        PostMessageA(options, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(Entries(), "P+ R+ Q2-");
 }
 
 TEST_F(CommandTest, DeleteAsksUnlessShiftIsHeldAndTheKeyDoesNothingWithoutASelection) {

@@ -1,5 +1,5 @@
-// The real main dialog with entries added after start-up, keys that tests hold down and file
-// prompts that tests answer.
+// The real main dialog with entries added after start-up, keys held down, file prompts and
+// modal dialogs answered by the test.
 #pragma once
 
 #include <algorithm>
@@ -21,13 +21,16 @@ protected:
         MainDialogTest::TearDown();
     }
 
-    // Opens the dialog and appends "P+ Q- R+" (+ ticked), then leaves the list unchanged with
-    // nothing selected.
-    void OpenWith(const char* entries) {
+    // Opens the dialog and appends "P+ Q- R+" (+ ticked), leaving the list unchanged and
+    // nothing selected. A name's first letter sets contexts (letter - 'A') & 3 and flags
+    // (letter - 'A') * 7, so flags read as text ("E", "15") sort apart from their values.
+    void OpenWith(const std::string& entries) {
         Open();
         std::istringstream words(entries);
         for (std::string word; words >> word;) {
-            MenuExtEntry e = MakeEntry(word.substr(0, word.size() - 1).c_str(), nullptr, 0, 0, word.back() == '+');
+            unsigned letter = static_cast<unsigned>(word[0] - 'A');
+            MenuExtEntry e =
+                MakeEntry(word.substr(0, word.size() - 1).c_str(), nullptr, letter & 3, letter * 7, word.back() == '+');
             ASSERT_EQ(entryList.AddEntry(&e), 0) << word;
         }
         Select({});
@@ -67,7 +70,7 @@ protected:
         return text;
     }
 
-    // The prompts answer with this path and filter index.
+    // The open and save prompts answer with this path and filter index.
     static void AnswerPrompts(const std::string& path, int filterIndex) {
         prompt_ = path;
         promptIndex_ = filterIndex;
@@ -76,10 +79,9 @@ protected:
 
 private:
     static BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-        if (!IsWindowVisible(window) || GetWindowLongPtrA(window, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(procedure_))
-            return TRUE;
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
+        bool ours = GetWindowLongPtrA(window, DWLP_DLGPROC) == reinterpret_cast<LONG_PTR>(procedure_);
+        if (ours && IsWindowVisible(window)) *reinterpret_cast<HWND*>(found) = window;
+        return !ours;
     }
     static void CALLBACK DriveWhenShown(HWND, UINT, UINT_PTR timer, DWORD) {
         HWND dialog = nullptr;
@@ -88,8 +90,6 @@ private:
         KillTimer(nullptr, timer);
         (*drive_)(dialog);
     }
-    static inline const std::function<void(HWND)>* drive_ = nullptr;
-    static inline DLGPROC procedure_ = nullptr;
     static SHORT WINAPI HeldKeyState(int key) {
         return std::count(held_.begin(), held_.end(), key) ? static_cast<SHORT>(0x8000) : 0;
     }
@@ -97,6 +97,8 @@ private:
         lstrcpynA(buffer, prompt_.c_str(), MAX_PATH);
         return promptIndex_;
     }
+    static inline const std::function<void(HWND)>* drive_ = nullptr;
+    static inline DLGPROC procedure_ = nullptr;
     static inline std::vector<int> held_;
     static inline std::string prompt_;
     static inline int promptIndex_ = -1;

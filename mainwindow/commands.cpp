@@ -81,7 +81,7 @@ BOOL OnInitMenuPopup(HWND dialog, HMENU menu) {
     int selected = SelectedRowCount(listView);
     int rows = static_cast<int>(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0));
     EnableMenuCommand(menu, IDM_EDIT, selected == 1);
-    const int kNeedSelection[] = {IDM_SAVE_SELECTED,    IDM_DELETE,          IDM_ENABLE_SELECTED, IDM_DISABLE_SELECTED,
+    const int kNeedSelection[] = {IDM_SAVE_SELECTED,   IDM_DELETE,  IDM_ENABLE_SELECTED, IDM_DISABLE_SELECTED,
                                   IDM_INVERT_SELECTED, IDM_MOVE_UP, IDM_MOVE_DOWN};
     for (int id : kNeedSelection) EnableMenuCommand(menu, id, selected >= 1);
     EnableMenuCommand(menu, IDM_SORT_BY_CHECK, rows >= 2 && !mainWindow.DisBottom);

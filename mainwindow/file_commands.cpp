@@ -15,6 +15,8 @@
 namespace {
 
 constexpr int kImportFailed = -1;
+constexpr int kExported = 0;
+constexpr int kExportFailed = -8;
 constexpr int kEntriesEnabled = 1;
 constexpr UINT kSelectedRows = LVIS_SELECTED;
 
@@ -67,11 +69,11 @@ void SaveRows(HWND dialog, UINT rowMask, UINT rowValue) {
     if (fits && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES &&
         ShowMessage(dialog, kOverwriteQuestion, kAppCaption, MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)
         return;
-    int result = !fits                        ? -1
-                 : type == kCsvFilterIndex ? ExportCsvFile(entryList, path, rowMask, rowValue)
-                                              : ExportRegFile(entryList, path, rowMask, rowValue);
+    int result = kExportFailed;
+    if (fits && type == kCsvFilterIndex) result = ExportCsvFile(entryList, path, rowMask, rowValue);
+    if (fits && type == kRegFilterIndex) result = ExportRegFile(entryList, path, rowMask, rowValue);
     // A file that was not written must not pass for a saved one.
-    if (result != 0) ShowMessage(dialog, kFileNotSaved, kAppCaption, MB_OK | MB_ICONWARNING);
+    if (result != kExported) ShowMessage(dialog, kFileNotSaved, kAppCaption, MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include "core/registry_store.h"
 #include "mainwindow/messages.h"
 #include "settings/edit_entry_dialog.h"
-#include "settings/options_dialog.h"
 #include "tests/mainwindow/command_fixture.h"
 
 namespace {
@@ -239,7 +238,7 @@ TEST_F(CommandTest, LoadAndDropImportWarnOnceAndCountTo32) {
 }
 
 // Internet Explorer shows only 32 entries: Add says so first, and still adds.
-TEST_F(CommandTest, AddWarnsFirstFrom32EntriesEditReplacesAndTheOptionsRegroup) {
+TEST_F(CommandTest, AddWarnsFirstFrom32EntriesAndStillAdds) {
     for (int count : {31, 32}) {
         TearDown();
         SetUp();
@@ -257,21 +256,6 @@ TEST_F(CommandTest, AddWarnsFirstFrom32EntriesEditReplacesAndTheOptionsRegroup) 
         EXPECT_TRUE(mainWindow.listChanged && Enabled(IDC_UPDATE));
     }
     EXPECT_EQ(boxes_.Boxes()[0].text, kTooManyEntries);
-    TearDown();
-    SetUp();
-    OpenWith("P+ Q- R+");
-    Select({1});
-    CommandWithDialog(IDM_EDIT, EditEntryDialog, [](HWND edit) {
-        SetDlgItemTextA(edit, IDC_ENTRY_NAME, "Q2");
-        PostMessageA(edit, WM_COMMAND, IDOK, 0);
-    });
-    EXPECT_EQ(Entries(), "P+ Q2- R+");
-    EXPECT_TRUE(mainWindow.listChanged && mainWindow.editIndex == -1);
-    CommandWithDialog(IDM_GENERAL_SETTINGS, OptionsDialog, [](HWND options) {
-        CheckDlgButton(options, IDC_DIS_BOTTOM, BST_CHECKED);
-        PostMessageA(options, WM_COMMAND, IDOK, 0);
-    });
-    EXPECT_EQ(Entries(), "P+ R+ Q2-");
 }
 
 TEST_F(CommandTest, MenuItemsAndTheirKeysFollowTheSelectionTheMarkAndTheHelpFile) {
@@ -291,8 +275,6 @@ TEST_F(CommandTest, MenuItemsAndTheirKeysFollowTheSelectionTheMarkAndTheHelpFile
     Pump();
     EXPECT_TRUE(boxes_.Boxes().empty());
     Command(IDM_SELECT_ALL);
-    EXPECT_EQ(ListView_GetSelectedCount(list_), 2u);
-    EXPECT_EQ(ListView_GetNextItem(list_, -1, LVNI_FOCUSED), 1);
     ListView_SetCheckState(list_, 0, FALSE);
     mainWindow.DisBottom = 1;
     ASSERT_TRUE(TempDir::WriteFile(folder_.File("Quorvil.chm"), "help"));

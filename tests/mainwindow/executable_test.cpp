@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "mainwindow/messages.h"
 #include "resources/resource.h"
 #include "tests/support/registry_fixture.h"
 #include "tests/support/temp_dir.h"
@@ -148,10 +149,15 @@ TEST(ExecutableTest, AnEntryUntickedAndUpdatedLeavesTheRegistryAndComesBackInPla
     EXPECT_TRUE(IsWindowEnabled(update));
     PostMessageA(update, BM_CLICK, 0, 0);
     HWND box = nullptr;
+    // The question shares the main window's class and caption.
     EXPECT_TRUE(Eventually([&] {
-        box = FindWindowA("#32770", "Quorvil");
-        return box && box != window && IsWindowVisible(box);
+        for (box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", "Quorvil"));)
+            if (box != window && IsWindowVisible(box)) return true;
+        return false;
     }));
+    char question[256] = {};
+    GetDlgItemTextA(box, 0xFFFF, question, sizeof(question));
+    EXPECT_STREQ(question, kUpdateQuestion);
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(Eventually([&] { return !IsWindowEnabled(update); }));
 

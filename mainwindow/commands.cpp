@@ -1,5 +1,5 @@
 // Commands of the main dialog's buttons, menus and shortcut keys: one table maps each
-// identifier to its handler; menu enabling, the mouse wheel and the row helpers live here too.
+// identifier to its handler; menu enabling, the mouse wheel and the row queries live here too.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>

@@ -1,4 +1,4 @@
-// The commands of the main window, one file per concern, and the row helpers they share;
+// The commands of the main window, one file per concern, and the row queries they share;
 // commands.cpp maps identifiers to them.
 #pragma once
 
@@ -45,7 +45,7 @@ void AddCommand(HWND dialog);
 void EditCommand(HWND dialog);
 void GeneralSettingsCommand(HWND dialog);
 
-// Row helpers of the entry list view.
+// Rows of the entry list view: selection and check boxes.
 int SelectedRowCount(HWND listView);
 // The next selected row after `row` (-1: from the top); -1 when there is none.
 int NextSelectedRow(HWND listView, int row);

@@ -68,6 +68,7 @@ BOOL OnNcHitTestMessage(HWND dialog, LPARAM lParam) {
 // Defined together, in this order, so the entry list is constructed before the settings
 // store and torn down after it. The version dialog's link comes first of all.
 HyperLinkControl aboutLink;
+PathEditControl pathEditControl;
 EntryList entryList;
 SettingsStore settingsStore;
 MainWindow mainWindow = InitialState();

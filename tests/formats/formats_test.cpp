@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/registry_store.h"
 #include "formats/csv_file.h"
 #include "formats/export_file.h"
 #include "formats/reg_file.h"
@@ -47,6 +48,22 @@ std::string Read(std::string text) {
 
 std::string Block(const std::string& name, const std::string& value) {
     return kParent + "\\" + name + "]\r\n@=\"" + value + "\"\r\n\"Contexts\"=dword:00000021\r\n\r\n";
+}
+
+std::wstring Wide(const std::string& cp932) {
+    std::wstring wide(cp932.size(), L'\0');
+    wide.resize(MultiByteToWideChar(932, 0, cp932.data(), int(cp932.size()), &wide[0], int(wide.size())));
+    return wide;
+}
+
+std::string Utf16File(const std::wstring& text) {
+    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
+std::string Utf8File(const std::wstring& text) {
+    std::string utf8(text.size() * 3, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &utf8[0], int(utf8.size()), 0, 0));
+    return "\xEF\xBB\xBF" + utf8;
 }
 
 const struct Format {
@@ -96,6 +113,7 @@ TEST(RegText, ReadsEntriesOnlyFromKeysBelowThePrefixAfterTheExactHeader) {
     const std::string name64(64, 'n'), ab = "A|a|0|0|0\nB||0|1|0\n";
     const struct { std::string text, entries; int keyLines; } cases[] = {
         {"regedit4\r\n" + Block("A", "x"), "", 0}, {"REGEDIT4 \r\n" + Block("A", "x"), "", 0},
+        {"Windows Registry Editor Version 5.00\r\n" + Block("A", "x"), "", 0},  // imports only, not Disable.dat
         // Lines end at CR or LF alone, or any run of them, with or without a last line end.
         {"REGEDIT4\r" + kParent + "\\A]\r@=\"a\"\r" + kParent + "\\B]\r\"Flags\"=dword:1", ab, 2},
         {"REGEDIT4\n" + kParent + "\\A]\n@=\"a\"\n" + kParent + "\\B]\n\"Flags\"=dword:1\n", ab, 2},
@@ -217,6 +235,78 @@ TEST_F(ExchangeFileTest, RegImportCountsOnlyNamesAlreadyListedAsDuplicates) {
     EXPECT_EQ(Names(), "P New");
 }
 
+TEST_F(ExchangeFileTest, RegImportReadsUnicodeAndVersion5FilesAsTheSameRegedit4Text) {
+    const std::string v5 = "Windows Registry Editor Version 5.00\r\n\r\n";
+    // 表 ends in a 0x5C byte once converted; the target holds escaped backslashes and quotes.
+    const std::string body = kParent + "]\r\n\r\n" + Block("表示", "D:\\\\表\\\\\\\"q\\\".htm") +
+                             Block("UNC", "\\\\\\\\srv\\\\x.htm");
+    const std::string entries = "表示|D:\\表\\\"q\".htm|21|0|1\nUNC|\\\\srv\\x.htm|21|0|1\n";
+    ASSERT_TRUE(TempDir::WriteFile(path_, "REGEDIT4\r\n\r\n" + body));
+    ASSERT_EQ(ImportRegFile(list_, path_.c_str(), 1, nullptr), 2);
+    ASSERT_EQ(Describe(Listed()), entries);  // the others read as this REGEDIT4 file does
+    // Names and targets that code page 932 cannot hold; elsewhere such a character costs nothing.
+    const std::wstring lost = Wide(kParent) + L"\\한글]\r\n@=\"C:\\\\x.htm\"\r\n" + Wide(kParent) +
+                              L"\\Yen]\r\n@=\"C:\\\\\u00A5.htm\"\r\n" + Wide(kParent) + L"\\\U00020BB7]\r\n@=\"x\"\r\n" +
+                              Wide(Block("Other", "C:\\\\o.htm")) + L"\"Note\"=\"한\"\r\n[HKEY_CURRENT_USER\\한]\r\n@=\"한\"";
+    const std::string other = entries + "Other|C:\\o.htm|21|0|1\n";
+    const struct { const char* label; std::string bytes, entries; int lost; } cases[] = {
+        {"UTF-16, version 5", Utf16File(Wide(v5 + body)), entries, 0},
+        {"UTF-16, REGEDIT4", Utf16File(Wide("REGEDIT4\r\n" + body)), entries, 0},
+        {"UTF-8, version 5", Utf8File(Wide(v5 + body)), entries, 0},
+        {"UTF-8, REGEDIT4, LF", Utf8File(Wide("REGEDIT4\n" + body)), entries, 0},
+        {"8-bit, version 5", v5 + body, entries, 0},
+        {"UTF-16, lost characters", Utf16File(Wide(v5 + body) + lost), other, 3},
+        {"UTF-8, lost characters", Utf8File(Wide(v5 + body) + lost), other, 3},
+        // Half a character at the end is dropped, not read with the byte after the buffer.
+        {"odd byte count", Utf16File(Wide(v5 + body + kParent + "\\Odd]\r\n@=\"x")) + "\"", entries + "Odd|\"x|0|0|1\n", 0},
+        {"lone surrogate", Utf16File(Wide(v5 + body + kParent) + L"\\Lone]\r\n@=\"C:\\\\\xD800.htm\""), entries, 1},
+        {"zero character", Utf16File(Wide(v5 + body) + L'\0' + Wide(Block("After", "x"))), entries, 0},
+        {"invalid UTF-8", Utf8File(Wide(v5 + body)) + kParent + "\\Bad]\r\n@=\"C:\\\\\xC3.htm\"\r\n", entries, 1},
+        {"UTF-16 mark only", "\xFF\xFE", "", 0},
+        {"UTF-8 mark only", "\xEF\xBB\xBF", "", 0},
+        {"header without line end", Utf16File(L"Windows Registry Editor Version 5.00"), "", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        list_.Clear();
+        ASSERT_TRUE(TempDir::WriteFile(path_, c.bytes));
+        int duplicates = -1, lost = -1;
+        int added = ImportRegFile(list_, path_.c_str(), 1, &duplicates, &lost);
+        EXPECT_EQ(added, list_.Count());
+        EXPECT_EQ(Describe(Listed()), c.entries);
+        EXPECT_EQ(lost, c.lost);
+        EXPECT_EQ(duplicates, 0);
+        EXPECT_EQ(CountRegEntries(path_.c_str()), 0);  // Disable.dat stays REGEDIT4 in code page 932
+    }
+}
+
+TEST_F(ExchangeFileTest, WineRegeditExportLoadsAndUpdatesBackToTheSameEntries) {
+    RegistryKeyGuard registry;
+    const std::wstring menuExt = L"HKEY_CURRENT_USER\\" + Wide(kRegMenuExtKey);
+    for (const wchar_t* add : {L"\\表示\" /ve /d \"D:\\表\\say \\\"hi\\\".htm\"", L"\\表示\" /v Contexts /t REG_DWORD /d 0x21",
+                               L"\\表示\" /v Flags /t REG_DWORD /d 1", L"\\UNC\" /ve /d \"\\\\srv\\share\\u.htm\""})
+        ASSERT_EQ(RegistryKeyGuard::RunTool(L"reg.exe add \"" + menuExt + add + L" /f"), 0);
+    ASSERT_EQ(RegistryKeyGuard::RunTool(L"regedit.exe /e \"" + Wide(path_) + L"\" \"" + menuExt + L"\""), 0);
+    std::string bytes;
+    ASSERT_TRUE(TempDir::ReadFile(path_, &bytes));
+    ASSERT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    std::wstring text(reinterpret_cast<const wchar_t*>(&bytes[2]), (bytes.size() - 2) / 2);
+    EXPECT_NE(text.find(L"\\表示]\r\n@=\"D:\\\\表\\\\say \\\"hi\\\".htm\"\r\n"), std::wstring::npos) << bytes;
+
+    RegistryKeyGuard::DeleteMenuExtKey();
+    int lost = -1;
+    ASSERT_EQ(ImportRegFile(list_, path_.c_str(), 1, nullptr, &lost), 2);
+    EXPECT_EQ(lost, 0);
+    ASSERT_EQ(SaveToRegistry(list_), 1);
+    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (std::vector<std::string>{"UNC", "表示"}));
+    std::string target;
+    DWORD contexts = 0, flags = 0;
+    ASSERT_TRUE(RegistryKeyGuard::ReadSubkey("表示", &target, &contexts, &flags));
+    EXPECT_EQ(Describe({MakeEntry("表示", target.c_str(), contexts, flags)}), "表示|D:\\表\\say \"hi\".htm|21|1|1\n");
+    ASSERT_TRUE(RegistryKeyGuard::ReadSubkey("UNC", &target, nullptr, nullptr));
+    EXPECT_EQ(target, "\\\\srv\\share\\u.htm");
+}
+
 TEST_F(ExchangeFileTest, ReadersTakeQuotedPathsStopAtAZeroByteAndGiveNothingWithoutAFile) {
     ASSERT_TRUE(TempDir::WriteFile(path_, std::string("P,t,1,1,1\r\n\0Q,t,1,1,1\r\n", 22)));
     EXPECT_EQ(Describe(*ParseCsvFile(("\"" + path_ + "\"").c_str())), "P|t|1|1|1\n");
@@ -236,17 +326,7 @@ TEST_F(ExchangeFileTest, RegistryEditorMergesExportedEntriesExactly) {
     tricky.push_back(MakeEntry("Two\\Levels", "C:\\two.htm", 1, 0));  // a key two levels down
     for (const MenuExtEntry& e : tricky) ASSERT_EQ(list_.AddEntry(&e), 0) << e.name;
     ASSERT_EQ(ExportRegFile(list_, path_.c_str(), 0, 0), 0);
-    std::string command = "regedit.exe /s \"" + path_ + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    DWORD exitCode = 1;
-    WaitForSingleObject(process.hProcess, 60000);
-    GetExitCodeProcess(process.hProcess, &exitCode);  // still running counts as failed too
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    ASSERT_EQ(exitCode, 0u);
+    ASSERT_EQ(RegistryKeyGuard::RunTool(L"regedit.exe /s \"" + Wide(path_) + L"\""), 0);
 
     EXPECT_EQ(RegistryKeyGuard::SubkeyNames().size(), tricky.size());  // no keys but the entries
     for (const MenuExtEntry& e : tricky) {

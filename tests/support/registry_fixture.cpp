@@ -4,17 +4,19 @@
 
 namespace {
 
-void DeleteTree(HKEY parent, const char* name) {
+// Wide functions: a name with a character outside code page 932 comes out of the ANSI ones
+// as "?" and could then be neither opened nor deleted.
+bool DeleteTree(HKEY parent, const wchar_t* name) {
     HKEY key;
-    if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    char child[512];
-    for (;;) {
-        DWORD size = sizeof(child);
-        if (RegEnumKeyExA(key, 0, child, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        DeleteTree(key, child);
+    if (RegOpenKeyExW(parent, name, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return false;
+    wchar_t child[512];
+    for (DWORD index = 0;;) {
+        DWORD size = 512;
+        if (RegEnumKeyExW(key, index, child, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (!DeleteTree(key, child)) ++index;
     }
     RegCloseKey(key);
-    RegDeleteKeyA(parent, name);
+    return RegDeleteKeyW(parent, name) == ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -22,7 +24,9 @@ void DeleteTree(HKEY parent, const char* name) {
 RegistryKeyGuard::RegistryKeyGuard() { DeleteMenuExtKey(); }
 RegistryKeyGuard::~RegistryKeyGuard() { DeleteMenuExtKey(); }
 
-void RegistryKeyGuard::DeleteMenuExtKey() { DeleteTree(HKEY_CURRENT_USER, kMenuExtKeyPath); }
+void RegistryKeyGuard::DeleteMenuExtKey() {
+    DeleteTree(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\MenuExt");
+}
 
 bool RegistryKeyGuard::MenuExtKeyExists() {
     HKEY key;
@@ -77,4 +81,17 @@ bool RegistryKeyGuard::ReadSubkey(const char* name, std::string* target, DWORD* 
         *flags = 0xDEADBEEF;
     RegCloseKey(key);
     return true;
+}
+
+int RegistryKeyGuard::RunTool(std::wstring commandLine) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    DWORD exitCode = STILL_ACTIVE;
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return exitCode == STILL_ACTIVE ? -1 : static_cast<int>(exitCode);
 }

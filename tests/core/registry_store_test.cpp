@@ -1,6 +1,7 @@
 // Loading from and saving to the MenuExt key of the test prefix's registry.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "core/registry_store.h"
@@ -15,6 +16,19 @@ protected:
 };
 
 using KeyNames = std::vector<std::string>;
+
+// A subkey's default value as the registry holds it in Unicode, byte for byte.
+std::string StoredDefaultValue(const std::wstring& name) {
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, (L"Software\\Microsoft\\Internet Explorer\\MenuExt\\" + name).c_str(), 0,
+                      KEY_READ, &key) != ERROR_SUCCESS)
+        return "<no key>";
+    char value[1024];
+    DWORD size = sizeof(value);
+    LONG queried = RegQueryValueExW(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(key);
+    return queried == ERROR_SUCCESS ? std::string(value, size) : "<no value>";
+}
 
 TEST_F(RegistryStoreTest, MissingKeyLoadsNothingAndSaysSo) {
     int keyFlag = -1;
@@ -108,6 +122,31 @@ TEST_F(RegistryStoreTest, SavingKeepsSubkeysTheListCouldNotShow) {
     Fill("P");
     ASSERT_EQ(SaveToRegistry(list_), 1);
     EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (KeyNames{"Empty", longName, "NoDefault", "P", "TooLong"}));
+}
+
+TEST_F(RegistryStoreTest, SubkeysCodePage932CannotHoldAreNeitherListedNorTouchedByUpdate) {
+    // The ANSI functions would hand these over with "?" or, for the yen sign, a backslash.
+    const struct { std::wstring name, target; } lost[] = {
+        {L"한글", L"C:\\x.htm"}, {L"Q", L"C:\\한.htm"}, {L"a\u00A5b", L"C:\\y.htm"},
+        {L"Yen", L"C:\\\u00A5.htm"}, {L"\U00020BB7", L"C:\\z.htm"}, {L"Lone", L"C:\\\xD800.htm"}};
+    RegistryKeyGuard::CreateSubkey("P", "C:\\p.htm");
+    for (const auto& s : lost)
+        ASSERT_EQ(RegistryKeyGuard::RunTool(L"reg.exe add \"HKCU\\Software\\Microsoft\\Internet Explorer\\MenuExt\\" +
+                                            s.name + L"\" /ve /d \"" + s.target + L"\" /f"),
+                  0);
+    int keyFlag = -1;
+    EXPECT_EQ(LoadFromRegistry(list_, &keyFlag), 0);  // the start-up warning tells of them
+    EXPECT_EQ(keyFlag, 1);
+    EXPECT_EQ(Names(), "P");
+    Fill("R");
+    ASSERT_EQ(SaveToRegistry(list_), 1);
+    for (const auto& s : lost)
+        EXPECT_EQ(StoredDefaultValue(s.name),
+                  std::string(reinterpret_cast<const char*>(s.target.c_str()), (s.target.size() + 1) * sizeof(wchar_t)))
+            << s.name;
+    KeyNames names = RegistryKeyGuard::SubkeyNames();
+    EXPECT_EQ(names.size(), std::size(lost) + 2) << "no second key under a name the ANSI functions made up";
+    for (const char* name : {"P", "R"}) EXPECT_EQ(std::count(names.begin(), names.end(), name), 1) << name;
 }
 
 }  // namespace

@@ -17,19 +17,6 @@ protected:
 
 using KeyNames = std::vector<std::string>;
 
-// A subkey's default value as the registry holds it in Unicode, byte for byte.
-std::string StoredDefaultValue(const std::wstring& name) {
-    HKEY key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, (L"Software\\Microsoft\\Internet Explorer\\MenuExt\\" + name).c_str(), 0,
-                      KEY_READ, &key) != ERROR_SUCCESS)
-        return "<no key>";
-    char value[1024];
-    DWORD size = sizeof(value);
-    LONG queried = RegQueryValueExW(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
-    RegCloseKey(key);
-    return queried == ERROR_SUCCESS ? std::string(value, size) : "<no value>";
-}
-
 TEST_F(RegistryStoreTest, MissingKeyLoadsNothingAndSaysSo) {
     int keyFlag = -1;
     EXPECT_EQ(LoadFromRegistry(list_, &keyFlag), 0);
@@ -125,28 +112,29 @@ TEST_F(RegistryStoreTest, SavingKeepsSubkeysTheListCouldNotShow) {
 }
 
 TEST_F(RegistryStoreTest, SubkeysCodePage932CannotHoldAreNeitherListedNorTouchedByUpdate) {
-    // The ANSI functions would hand these over with "?" or, for the yen sign, a backslash.
-    const struct { std::wstring name, target; } lost[] = {
-        {L"한글", L"C:\\x.htm"}, {L"Q", L"C:\\한.htm"}, {L"a\u00A5b", L"C:\\y.htm"},
-        {L"Yen", L"C:\\\u00A5.htm"}, {L"\U00020BB7", L"C:\\z.htm"}, {L"Lone", L"C:\\\xD800.htm"}};
+    // The ANSI functions would give them with "?" or, for ¥, the backslash as best fit.
+    const std::wstring key = L"Software\\Microsoft\\Internet Explorer\\MenuExt\\", lost[][2] = {{L"한글", L"C:\\x"},
+        {L"Q", L"C:\\한"}, {L"a\u00A5b", L"y"}, {L"Yen", L"C:\\\u00A5"}, {L"\U00020BB7", L"z"}, {L"Lone", L"C:\\\xD800"}};
     RegistryKeyGuard::CreateSubkey("P", "C:\\p.htm");
-    for (const auto& s : lost)
-        ASSERT_EQ(RegistryKeyGuard::RunTool(L"reg.exe add \"HKCU\\Software\\Microsoft\\Internet Explorer\\MenuExt\\" +
-                                            s.name + L"\" /ve /d \"" + s.target + L"\" /f"),
-                  0);
+    for (const auto& s : lost) ASSERT_EQ(_wsystem((L"reg.exe add \"HKCU\\" + key + s[0] + L"\" /ve /d \"" + s[1] + L"\" /f").c_str()), 0);
     int keyFlag = -1;
     EXPECT_EQ(LoadFromRegistry(list_, &keyFlag), 0);  // the start-up warning tells of them
     EXPECT_EQ(keyFlag, 1);
     EXPECT_EQ(Names(), "P");
     Fill("R");
     ASSERT_EQ(SaveToRegistry(list_), 1);
-    for (const auto& s : lost)
-        EXPECT_EQ(StoredDefaultValue(s.name),
-                  std::string(reinterpret_cast<const char*>(s.target.c_str()), (s.target.size() + 1) * sizeof(wchar_t)))
-            << s.name;
-    KeyNames names = RegistryKeyGuard::SubkeyNames();
-    EXPECT_EQ(names.size(), std::size(lost) + 2) << "no second key under a name the ANSI functions made up";
-    for (const char* name : {"P", "R"}) EXPECT_EQ(std::count(names.begin(), names.end(), name), 1) << name;
+    for (const auto& s : lost) {
+        HKEY sub;
+        wchar_t value[16] = {};
+        DWORD size = sizeof(value);
+        ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (key + s[0]).c_str(), 0, KEY_READ, &sub), 0) << s[0];
+        RegQueryValueExW(sub, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+        RegCloseKey(sub);
+        EXPECT_EQ(std::wstring(value, size / 2), s[1] + L'\0') << s[0];  // byte for byte
+    }
+    KeyNames names = RegistryKeyGuard::SubkeyNames();  // and no second key under a made-up name
+    EXPECT_EQ(std::count(names.begin(), names.end(), "P") + std::count(names.begin(), names.end(), "R"), 2);
+    EXPECT_EQ(names.size(), std::size(lost) + 2);
 }
 
 }  // namespace

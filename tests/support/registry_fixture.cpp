@@ -4,17 +4,13 @@
 
 namespace {
 
-// Wide functions: a name with a character outside code page 932 comes out of the ANSI ones
-// as "?" and could then be neither opened nor deleted.
+// Wide functions: the ANSI ones give a name outside code page 932 as "?", which opens nothing.
 bool DeleteTree(HKEY parent, const wchar_t* name) {
     HKEY key;
     if (RegOpenKeyExW(parent, name, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return false;
     wchar_t child[512];
-    for (DWORD index = 0;;) {
-        DWORD size = 512;
-        if (RegEnumKeyExW(key, index, child, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        if (!DeleteTree(key, child)) ++index;
-    }
+    for (DWORD index = 0, size = 512; !RegEnumKeyExW(key, index, child, &size, 0, 0, 0, 0); size = 512)
+        index += !DeleteTree(key, child);
     RegCloseKey(key);
     return RegDeleteKeyW(parent, name) == ERROR_SUCCESS;
 }
@@ -83,15 +79,3 @@ bool RegistryKeyGuard::ReadSubkey(const char* name, std::string* target, DWORD* 
     return true;
 }
 
-int RegistryKeyGuard::RunTool(std::wstring commandLine) {
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return -1;
-    DWORD exitCode = STILL_ACTIVE;
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return exitCode == STILL_ACTIVE ? -1 : static_cast<int>(exitCode);
-}

@@ -22,7 +22,4 @@ public:
     static bool ReadSubkey(const char* name, std::string* target, DWORD* contexts, DWORD* flags);
     static void DeleteMenuExtKey();
     static bool MenuExtKeyExists();
-    // Runs one of the system's registry tools ("reg.exe add ...", "regedit.exe /e ...") and
-    // waits up to a minute: its exit code, or -1 when it did not start or end in time.
-    static int RunTool(std::wstring commandLine);
 };

@@ -20,8 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckRoundTrip(entries, header, kRegBlockSize, ParseRegText, FormatRegEntryBlock);
 
     std::string imported(reinterpret_cast<const char*>(data), size), asRegedit4 = imported;
-    if (asRegedit4.compare(0, strlen(kRegVersion5Header), kRegVersion5Header) == 0)
-        asRegedit4.replace(0, strlen(kRegVersion5Header), kRegHeader);
+    size_t first = asRegedit4.find_first_not_of("\r\n");  // empty lines vanish, before the header too
+    if (first != std::string::npos && asRegedit4.compare(first, strlen(kRegVersion5Header), kRegVersion5Header) == 0)
+        asRegedit4.replace(first, strlen(kRegVersion5Header), kRegHeader);
     std::string keyLines = asRegedit4;
     LossyLineStarts lossy;
     for (size_t i = 0, start = 0; i < size && data[i] != 0; ++i) {

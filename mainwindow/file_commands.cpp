@@ -26,19 +26,25 @@ FilePrompt g_savePrompt = PromptSaveFile;
 // What one load or drop left out, reported once after all its files.
 struct ImportTally {
     int duplicates = 0;
+    int unrepresentable = 0;
 };
 
 // Imports one file by its type; the number added, or kImportFailed.
 int ImportFile(const char* path, int filterIndex, ImportTally& tally) {
     int duplicates = 0;
-    int added = filterIndex == kCsvFilterIndex ? ImportCsvFile(entryList, path, &duplicates)
-                                               : ImportRegFile(entryList, path, kEntriesEnabled, &duplicates);
+    int unrepresentable = 0;
+    int added = filterIndex == kCsvFilterIndex
+                    ? ImportCsvFile(entryList, path, &duplicates)
+                    : ImportRegFile(entryList, path, kEntriesEnabled, &duplicates, &unrepresentable);
     tally.duplicates += duplicates;
+    tally.unrepresentable += unrepresentable;
     return added;
 }
 
 void ReportImport(HWND dialog, const ImportTally& tally) {
     if (tally.duplicates != 0) ShowMessage(dialog, kDuplicatesNotLoaded, kReadFileCaption, MB_OK | MB_ICONWARNING);
+    if (tally.unrepresentable != 0)
+        ShowMessage(dialog, kUnrepresentableNotLoaded, kReadFileCaption, MB_OK | MB_ICONWARNING);
     WarnWhenTooManyEntries(dialog);
 }
 

@@ -211,7 +211,10 @@ std::string RegText(const std::vector<std::string>& names) {
 // Loading picks the reader by the filter, whatever the extension; a drop by the extension.
 TEST_F(CommandTest, LoadAndDropImportWarnOnceAndCountTo32) {
     ASSERT_TRUE(TempDir::WriteFile(folder_.File("list.txt"), RegText({"X", "E0"})));
-    ASSERT_TRUE(TempDir::WriteFile(folder_.File("drop.reg"), RegText({"Y"})));
+    // A version-5 file in UTF-8 with a name code page 932 cannot hold (Hangul) and one already listed.
+    std::string dropped = RegText({"Y", "X", "\xED\x95\x9C"});
+    dropped.replace(0, 8, "\xEF\xBB\xBFWindows Registry Editor Version 5.00");
+    ASSERT_TRUE(TempDir::WriteFile(folder_.File("drop.reg"), dropped));
     OpenWith(Series("E", 0, 29));
     AnswerPrompts(folder_.File("list.txt"), 2);
     Command(IDC_LOAD);  // 31 entries: no count warning
@@ -228,10 +231,13 @@ TEST_F(CommandTest, LoadAndDropImportWarnOnceAndCountTo32) {
     EXPECT_EQ(entryList.FindEntryByName("Y"), 31);
     AnswerPrompts(folder_.File("gone.reg"), 2);
     Command(IDM_LOAD);
-    const char* const kBoxes[][2] = {
-        {kDuplicatesNotLoaded, kReadFileCaption}, {kTooManyEntries, kAppCaption}, {kFileNotRead, kAppCaption}};
-    ASSERT_EQ(boxes_.Boxes().size(), 3u);
-    for (int i = 0; i < 3; ++i) {
+    const char* const kBoxes[][2] = {{kDuplicatesNotLoaded, kReadFileCaption},
+                                     {kDuplicatesNotLoaded, kReadFileCaption},
+                                     {kUnrepresentableNotLoaded, kReadFileCaption},
+                                     {kTooManyEntries, kAppCaption},
+                                     {kFileNotRead, kAppCaption}};
+    ASSERT_EQ(boxes_.Boxes().size(), 5u);
+    for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(boxes_.Boxes()[i].text + boxes_.Boxes()[i].caption, std::string(kBoxes[i][0]) + kBoxes[i][1]);
         EXPECT_EQ(boxes_.Boxes()[i].style, static_cast<UINT>(MB_OK | MB_ICONWARNING));
     }

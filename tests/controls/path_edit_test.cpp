@@ -143,11 +143,15 @@ TEST_F(PathEditTest, ButtonOpensTheDialogOnlyWhenPressedAndReleasedOnIt) {
         for (const char* e = c.events; *e; e += 3) {
             UINT message = kMessages[strchr(kTags, e[0]) - kTags];
             SendMessageA(edit_, message, message == WM_MOUSEMOVE ? 0 : MK_LBUTTON, At(e[1]));
-            if (e[0] == 'd') EXPECT_EQ((control_.State() & PathEditControl::kPressed) != 0, e[1] == 'B');
+            if (e[0] == 'd') {
+                EXPECT_EQ((control_.State() & PathEditControl::kPressed) != 0, e[1] == 'B');
+            }
             if (!e[2]) break;
         }
         EXPECT_EQ(g_asked.size(), c.dialogs);
-        if (c.dialogs) EXPECT_EQ(g_asked[0].dialog, "save");
+        if (c.dialogs) {
+            EXPECT_EQ(g_asked[0].dialog, "save");
+        }
         EXPECT_EQ(g_reached, c.reached);
         EXPECT_EQ(control_.State() & ~(PathEditControl::kFocused | PathEditControl::kIconsOwned), 0u);
         EXPECT_EQ(GetCapture(), nullptr);
@@ -189,6 +193,106 @@ TEST_F(PathEditTest, ResultCodesGeometryAndStateBelongToEachAttachedEdit) {
     DestroyWindow(edit_);
     EXPECT_EQ(control_.Window(), nullptr);
     EXPECT_EQ(control_.Attach(MakeEdit(70), PathEditMode::OpenFile), 0);
+}
+
+// Pixels of `rect` in `colour`, as `window` shows them.
+int CountPixels(HWND window, RECT rect, COLORREF colour) {
+    UpdateWindow(window);
+    HDC dc = GetDC(window);
+    int count = 0;
+    for (LONG y = rect.top; y < rect.bottom; ++y)
+        for (LONG x = rect.left; x < rect.right; ++x) count += GetPixel(dc, x, y) == colour;
+    ReleaseDC(window, dc);
+    return count;
+}
+
+TEST_F(PathEditTest, DisabledPictureIsEmbossedGreyOpaquePixelsWithHighlightsBelowRight) {
+    const COLORREF grey = GetSysColor(COLOR_GRAYTEXT), light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    // '#' opaque in the mask; expected: G grey, H highlight (made opaque), '.' still transparent.
+    const char* const kCases[][2] = {
+        {"#... .#.. ..#. ....", "G... .G.. ..G. ...H"},
+        {"##.. ##.. .... ....", "GG.. GGH. .HH. ...."},
+    };
+    HDC screen = GetDC(nullptr);
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c[0]);
+        BYTE maskBits[8] = {};  // rows of 16 bits, a set bit transparent
+        for (int i = 0; i < 16; ++i)
+            if (c[0][i / 4 * 5 + i % 4] != '#') maskBits[i / 4 * 2] |= 0x80 >> (i % 4);
+        ICONINFO source = {TRUE, 0, 0, CreateBitmap(4, 4, 1, 1, maskBits), CreateCompatibleBitmap(screen, 4, 4)};
+        HICON icon = CreateIconIndirect(&source);
+        HICON disabled = MakeDisabledIcon(icon);
+        ICONINFO made = {};
+        ASSERT_TRUE(GetIconInfo(disabled, &made));
+        HDC colourDc = CreateCompatibleDC(screen), maskDc = CreateCompatibleDC(screen);
+        HGDIOBJ oldColour = SelectObject(colourDc, made.hbmColor), oldMask = SelectObject(maskDc, made.hbmMask);
+        for (int i = 0; i < 16; ++i) {
+            const int x = i % 4, y = i / 4;
+            const char want = c[1][y * 5 + x];
+            EXPECT_EQ(GetPixel(maskDc, x, y), want == '.' ? RGB(255, 255, 255) : RGB(0, 0, 0)) << x << "," << y;
+            if (want != '.') {
+                EXPECT_EQ(GetPixel(colourDc, x, y), want == 'G' ? grey : light) << x << "," << y;
+            }
+        }
+        SelectObject(colourDc, oldColour);
+        SelectObject(maskDc, oldMask);
+        DeleteDC(colourDc);
+        DeleteDC(maskDc);
+        for (HBITMAP bitmap : {source.hbmMask, source.hbmColor, made.hbmMask, made.hbmColor}) DeleteObject(bitmap);
+        DestroyIcon(icon);
+        DestroyIcon(disabled);
+    }
+    ReleaseDC(nullptr, screen);
+
+    // The button shows the yellow folder while the edit is enabled, only grey when it is not.
+    ASSERT_EQ(control_.Attach(edit_, PathEditMode::OpenFile), 0);
+    ASSERT_NE(control_.DisabledIcon(), nullptr);
+    EXPECT_GT(CountPixels(edit_, control_.ButtonRect(), RGB(255, 255, 0)), 20);
+    EnableWindow(edit_, FALSE);
+    InvalidateRect(edit_, nullptr, TRUE);
+    EXPECT_EQ(CountPixels(edit_, control_.ButtonRect(), RGB(255, 255, 0)), 0);
+    EXPECT_GT(CountPixels(edit_, control_.ButtonRect(), grey), 20);
+}
+
+TEST(BitmapFromBmpImageTest, RefusesImagesWhoseFieldsPointOutsideTheirData) {
+    struct Case {
+        const char* what;
+        size_t offset;  // of a 32-bit field set to `value`; 0 leaves the image intact
+        uint32_t value;
+        size_t length;
+        bool made;
+    } kCases[] = {
+        {"intact", 0, 0, 222, true},
+        {"shorter than its size field", 0, 0, 221, false},
+        {"no BM", 0, 0x4D58, 222, false},
+        {"size field beyond the data", 2, 300, 222, false},
+        {"pixels past the end", 10, 119, 222, false},
+        {"bits offset past the end", 10, 0xFFFFFFF0, 222, false},
+        {"info header past the end", 14, 209, 222, false},
+        {"wider than the rows", 18, 17, 222, false},
+        {"taller than the rows", 22, 14, 222, false},
+        {"huge top-down", 22, 0x80000000, 222, false},
+        {"more colours than the bits allow", 46, 17, 222, false},
+        {"no bit count, no compressed data", 28, 0x00000000 | (1 << 16), 222, false},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.what);
+        std::vector<BYTE> image(kFolderPictureBmp, kFolderPictureBmp + sizeof(kFolderPictureBmp));
+        image.resize(c.length);
+        if (c.value) memcpy(&image[c.offset], &c.value, c.offset == 0 ? 2 : 4);
+        HBITMAP bitmap = BitmapFromBmpImage(image.data(), c.length);
+        EXPECT_EQ(bitmap != nullptr, c.made);
+        BITMAP size = {};
+        GetObjectA(bitmap, sizeof(size), &size);
+        EXPECT_EQ(size.bmWidth * 100 + size.bmHeight, c.made ? 1313 : 0);
+        DeleteObject(bitmap);
+    }
+    EXPECT_EQ(BitmapFromBmpImage(nullptr, 222), nullptr);
+    HBITMAP mask = BitmapFromBmpImage(kFolderMaskBmp, sizeof(kFolderMaskBmp));
+    BITMAP size = {};
+    ASSERT_TRUE(GetObjectA(mask, sizeof(size), &size));
+    EXPECT_EQ(size.bmBitsPixel, 1);
+    DeleteObject(mask);
 }
 
 }  // namespace

@@ -162,12 +162,16 @@ LRESULT PathEditControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         state_ &= ~kFocused;
         Invalidate();
         break;
-    case WM_PAINT: Paint(); return 0;
+    case WM_PAINT: Paint(wParam, lParam); return 0;
     case WM_MOUSEMOVE: OnMouseMove(lParam); break;
     case WM_LBUTTONDOWN:
         if (OnButtonDown(lParam)) return 0;
         break;
-    case WM_LBUTTONUP: OnButtonUp(lParam); break;
+    case WM_LBUTTONUP:
+        OnButtonUp(lParam);
+        // The window may have been destroyed while the browse dialog ran.
+        if (!edit_) return 0;
+        break;
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONUP:
         // No word selection and no edit menu on the button.
@@ -183,8 +187,8 @@ bool PathEditControl::OnButton(LPARAM lParam) const {
     return PtInRect(&buttonRect_, point) != FALSE;
 }
 
-void PathEditControl::Paint() {
-    CallPrevious(WM_PAINT, 0, 0);
+void PathEditControl::Paint(WPARAM wParam, LPARAM lParam) {
+    CallPrevious(WM_PAINT, wParam, lParam);
     InvalidateRect(edit_, &buttonRect_, FALSE);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(edit_, &paint);
@@ -265,7 +269,6 @@ void PathEditControl::OnButtonUp(LPARAM lParam) {
         default: break;
         }
     }
-    // The browse dialog may have ended with the window gone.
     if (edit_) Invalidate();
 }
 

@@ -1,15 +1,12 @@
 // The path edit control on real edits: what its browse dialogs are asked, how the button
 // answers the mouse, its pictures, and the BMP images it refuses.
-#include <windows.h>
-
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "controls/path_edit.h"
 #include "resources/path_edit_button.h"
+#include "tests/mainwindow/main_dialog_harness.h"
 
 namespace {
 
@@ -163,16 +160,6 @@ TEST_F(PathEditTest, AttachesOncePerEditStaysSquareAndComesLooseWithTheWindow) {
     EXPECT_EQ(control_.Attach(MakeEdit(70), PathEditMode::OpenFile), 0);
 }
 
-int CountPixels(HWND window, RECT rect, COLORREF colour) {
-    UpdateWindow(window);
-    HDC dc = GetDC(window);
-    int count = 0;
-    for (LONG y = rect.top; y < rect.bottom; ++y)
-        for (LONG x = rect.left; x < rect.right; ++x) count += GetPixel(dc, x, y) == colour;
-    ReleaseDC(window, dc);
-    return count;
-}
-
 TEST_F(PathEditTest, DisabledPictureTurnsOpaquePixelsGreyWithHighlightsBelowRight) {
     // Mask '#' opaque; expected G grey, H highlight (now opaque), '.' still transparent.
     const char kMask[] = "##.. ##.. .... ....", kExpected[] = "GG.. GGH. .HH. ....";
@@ -231,11 +218,6 @@ TEST(BitmapFromBmpImageTest, RefusesImagesWhoseFieldsPointOutsideTheirData) {
         EXPECT_EQ(size.bmWidth * 100 + size.bmHeight, c.made ? 1313 : 0);
         DeleteObject(bitmap);
     }
-    HBITMAP mask = BitmapFromBmpImage(kFolderMaskBmp, sizeof(kFolderMaskBmp));
-    BITMAP size = {};
-    GetObjectA(mask, sizeof(size), &size);
-    EXPECT_EQ(size.bmBitsPixel, 1);
-    DeleteObject(mask);
 }
 
 }  // namespace

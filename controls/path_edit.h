@@ -74,7 +74,7 @@ private:
     void BuildIcons();
     void Invalidate(const RECT* rect = nullptr);
     bool OnButton(LPARAM lParam) const;
-    void Paint();
+    void Paint(WPARAM wParam, LPARAM lParam);
     bool OnButtonDown(LPARAM lParam);
     void OnMouseMove(LPARAM lParam);
     void OnButtonUp(LPARAM lParam);

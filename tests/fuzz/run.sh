@@ -3,7 +3,7 @@
 # UndefinedBehaviorSanitizer), replays the seed corpus and then fuzzes for a while.
 # Exits non-zero on any finding; the input that caused it is kept in the output folder.
 #
-# usage: run.sh <reg|csv> <output folder> <seconds of fuzzing>
+# usage: run.sh <reg|csv|bmp> <output folder> <seconds of fuzzing>
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 reader=$1
@@ -12,9 +12,13 @@ seconds=$3
 
 mkdir -p "$out/$reader-corpus"
 harness="$out/${reader}_reader_fuzzer"
+case $reader in
+  bmp) sources=("$root/tests/fuzz/bmp_image_fuzzer.cpp" "$root/controls/bmp_image.cpp") ;;
+  *) sources=("$root/tests/fuzz/${reader}_reader_fuzzer.cpp" "$root/formats/${reader}_text.cpp"
+              "$root/formats/text_lines.cpp") ;;
+esac
 clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-  -I"$root" "$root/tests/fuzz/${reader}_reader_fuzzer.cpp" "$root/formats/${reader}_text.cpp" \
-  "$root/formats/text_lines.cpp" -o "$harness"
+  -I"$root" "${sources[@]}" -o "$harness"
 
 seeds="$root/tests/fuzz/corpus/$reader"
 echo "$reader reader: replaying $(ls "$seeds" | wc -l) seed files"

@@ -1,30 +1,68 @@
-// Commands of the main dialog's buttons, menus and shortcut keys: one handler per command.
+// Commands of the main dialog's buttons, menus and shortcut keys: one table maps each
+// identifier to its handler; menu enabling, the mouse wheel and the row queries live here too.
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
+#include "mainwindow/commands.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/messages.h"
+#include "mainwindow/modifier_keys.h"
 #include "resources/resource.h"
 
 namespace {
 
-// Cancel, Esc, the caption's close button and "exit without updating" write nothing;
-// WM_CLOSE saves only the window and option settings.
-void ExitWithoutUpdate(HWND dialog) { SendMessageA(dialog, WM_CLOSE, 0, 0); }
-
-void ExitWithUpdate(HWND dialog) { SendMessageA(dialog, WM_CLOSE, 0, 0); }
+// Internet Explorer uses only the first 32 entries.
+constexpr int kEntriesUsedByIe = 32;
 
 struct Command {
     int id;
     void (*run)(HWND dialog);
 };
 
+// Buttons share the identifiers of the menu items that do the same.
 const Command kCommands[] = {
-    {IDOK, ExitWithUpdate},
-    {IDM_EXIT, ExitWithUpdate},
-    {IDCANCEL, ExitWithoutUpdate},
-    {IDM_EXIT_WITHOUT_UPDATE, ExitWithoutUpdate},
+    {IDOK, ExitWithUpdateCommand},
+    {IDM_EXIT, ExitWithUpdateCommand},
+    {IDCANCEL, ExitWithoutUpdateCommand},
+    {IDM_EXIT_WITHOUT_UPDATE, ExitWithoutUpdateCommand},
+    {IDM_UPDATE, UpdateCommand},
+    {IDC_UPDATE, UpdateCommand},
+    {IDM_LOAD, LoadCommand},
+    {IDC_LOAD, LoadCommand},
+    {IDM_SAVE_SELECTED, SaveSelectedCommand},
+    {IDC_SAVE, SaveSelectedCommand},
+    {IDM_SAVE_ALL, SaveAllCommand},
+    {IDM_ADD, AddCommand},
+    {IDC_ADD, AddCommand},
+    {IDM_EDIT, EditCommand},
+    {IDC_EDIT, EditCommand},
+    {IDM_DELETE, DeleteCommand},
+    {IDC_DELETE, DeleteCommand},
+    {IDM_ENABLE_SELECTED, EnableSelectedCommand},
+    {IDM_DISABLE_SELECTED, DisableSelectedCommand},
+    {IDM_INVERT_SELECTED, InvertSelectedCommand},
+    {IDM_SORT_BY_CHECK, SortByCheckCommand},
+    {IDM_MOVE_UP, MoveUpCommand},
+    {IDC_MOVE_UP, MoveUpCommand},
+    {IDM_MOVE_DOWN, MoveDownCommand},
+    {IDC_MOVE_DOWN, MoveDownCommand},
+    {IDM_SELECT_ALL, SelectAllCommand},
+    {IDM_GENERAL_SETTINGS, GeneralSettingsCommand},
+    {IDM_HELP, HelpCommand},
+    {IDM_ABOUT, OpenAboutDialog},
 };
+
+void EnableMenuCommand(HMENU menu, int id, bool enabled) {
+    // Items that are not in this popup are left alone (EnableMenuItem answers -1).
+    EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+bool HelpFileExists() {
+    char path[MAX_PATH];
+    return ProgramFilePath(kHelpFileName, path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
 
 }  // namespace
 
@@ -37,11 +75,56 @@ BOOL OnCommand(HWND dialog, int id) {
     return FALSE;
 }
 
-BOOL OnInitMenuPopup(HWND dialog, HMENU menu) { return TRUE; }
+// The accelerator translation sends this for the popup of a shortcut's item before it acts
+// and drops the command of a grey item, so these rules govern the shortcut keys as well.
+BOOL OnInitMenuPopup(HWND dialog, HMENU menu) {
+    HWND listView = mainWindow.listView;
+    int selected = SelectedRowCount(listView);
+    int rows = static_cast<int>(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0));
+    EnableMenuCommand(menu, IDM_EDIT, selected == 1);
+    const int kNeedSelection[] = {IDM_SAVE_SELECTED,   IDM_DELETE,  IDM_ENABLE_SELECTED, IDM_DISABLE_SELECTED,
+                                  IDM_INVERT_SELECTED, IDM_MOVE_UP, IDM_MOVE_DOWN};
+    for (int id : kNeedSelection) EnableMenuCommand(menu, id, selected >= 1);
+    EnableMenuCommand(menu, IDM_SORT_BY_CHECK, rows >= 2 && !mainWindow.DisBottom);
+    EnableMenuCommand(menu, IDM_SELECT_ALL, rows >= 1);
+    EnableMenuCommand(menu, IDM_UPDATE, mainWindow.listChanged != 0);
+    EnableMenuCommand(menu, IDM_HELP, HelpFileExists());
+    return TRUE;
+}
 
 BOOL OnDropFiles(HWND dialog, HDROP drop) {
-    DragFinish(drop);
+    DropFiles(dialog, drop);
     return FALSE;
 }
 
-BOOL OnMouseWheel(HWND dialog, WPARAM wParam) { return FALSE; }
+BOOL OnMouseWheel(HWND dialog, WPARAM wParam) {
+    // Windows 95 passes the delta as the whole wParam, later systems in its high word.
+    int delta = mainWindow.wheelDeltaInWParam ? static_cast<int>(static_cast<int32_t>(wParam))
+                                              : static_cast<int>(static_cast<short>(HIWORD(wParam)));
+    if (!IsKeyHeld(VK_CONTROL)) return FALSE;
+    SendMessageA(dialog, WM_COMMAND, delta >= 0 ? IDM_MOVE_UP : IDM_MOVE_DOWN, 0);
+    return TRUE;
+}
+
+int SelectedRowCount(HWND listView) {
+    return static_cast<int>(SendMessageA(listView, LVM_GETSELECTEDCOUNT, 0, 0));
+}
+
+int NextSelectedRow(HWND listView, int row) {
+    return static_cast<int>(SendMessageA(listView, LVM_GETNEXTITEM, row, MAKELPARAM(LVNI_SELECTED, 0)));
+}
+
+int StateImage(HWND listView, int row) {
+    return static_cast<int>((SendMessageA(listView, LVM_GETITEMSTATE, row, kStateImageMask) & kStateImageMask) >> 12);
+}
+
+void SetStateImage(HWND listView, int row, int image) {
+    LVITEMA item = {};
+    item.stateMask = kStateImageMask;
+    item.state = INDEXTOSTATEIMAGEMASK(image);
+    SendMessageA(listView, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void WarnWhenTooManyEntries(HWND dialog) {
+    if (entryList.Count() >= kEntriesUsedByIe) ShowMessage(dialog, kTooManyEntries, kAppCaption, MB_OK | MB_ICONWARNING);
+}

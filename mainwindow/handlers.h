@@ -21,3 +21,5 @@ LRESULT CALLBACK ListViewKeyProc(HWND listView, UINT message, WPARAM wParam, LPA
 // icon_link.cpp
 BOOL OnIconMouseMove(HWND dialog, LPARAM lParam);
 BOOL OnIconClick(HWND dialog, LPARAM lParam);
+// Command 1801: the version dialog, modal, owned by the main dialog.
+void OpenAboutDialog(HWND dialog);

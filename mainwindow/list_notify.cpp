@@ -1,40 +1,29 @@
-// Notifications of the entry list: row drawing, check boxes and the buttons that follow the
-// selection.
+// Notifications of the entry list: row drawing, check boxes, the buttons that follow the
+// selection, header sorting, double clicks and the context menu.
 #include <windows.h>
 #include <commctrl.h>
 
 #include "core/entry_list.h"
+#include "mainwindow/commands.h"
 #include "mainwindow/entry_list_view.h"
 #include "mainwindow/handlers.h"
+#include "mainwindow/header_sort.h"
 #include "mainwindow/main_window.h"
 #include "resources/resource.h"
 
 namespace {
 
-constexpr int kUnchecked = 1;
-
-// Enables the buttons that need a selection; Edit needs exactly one selected row.
-void EnableSelectionButtons(HWND dialog, HWND listView) {
-    int selected = static_cast<int>(SendMessageA(listView, LVM_GETSELECTEDCOUNT, 0, 0));
-    bool any = selected > 0;
-    SetButtonEnabled(dialog, IDC_SAVE, any);
-    SetButtonEnabled(dialog, IDC_DELETE, any);
-    SetButtonEnabled(dialog, IDC_EDIT, selected == 1);
-    SetButtonEnabled(dialog, IDC_MOVE_UP, any);
-    SetButtonEnabled(dialog, IDC_MOVE_DOWN, any);
-}
-
 void OnCheckBoxChanged(HWND dialog, HWND listView, const NMLISTVIEW& change) {
     int oldImage = static_cast<int>((change.uOldState & kStateImageMask) >> 12);
     int newImage = static_cast<int>((change.uNewState & kStateImageMask) >> 12);
     int row = change.iItem;
-    if (oldImage == kUnchecked && newImage != kUnchecked) {
+    if (oldImage == kImageUnticked && newImage != kImageUnticked) {
         // A row being added reports its tick before its entry is linked; SetEnabledAt then
         // finds nothing, which is fine.
         entryList.SetEnabledAt(row, 1);
         MarkListChanged(dialog);
         RedrawAllRows(listView);
-    } else if (change.uOldState != 0 && oldImage != kUnchecked && newImage == kUnchecked) {
+    } else if (change.uOldState != 0 && oldImage != kImageUnticked && newImage == kImageUnticked) {
         // A row's very first state (old state 0) is no user action.
         entryList.SetEnabledAt(row, 0);
         MarkListChanged(dialog);
@@ -63,7 +52,43 @@ BOOL OnCustomDraw(HWND dialog, HWND listView, NMLVCUSTOMDRAW* draw) {
     return TRUE;
 }
 
+// Only a double click on a row edits; one on empty space does nothing.
+BOOL OnDoubleClick(HWND dialog, HWND listView) {
+    LVHITTESTINFO hit = {};
+    GetCursorPos(&hit.pt);
+    ScreenToClient(listView, &hit.pt);
+    if (SendMessageA(listView, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) != -1)
+        SendMessageA(dialog, WM_COMMAND, IDM_EDIT, reinterpret_cast<LPARAM>(listView));
+    return TRUE;
+}
+
+// The dialog gets WM_INITMENUPOPUP first, so the menu is enabled as the menu bar is, and the
+// chosen item arrives as its command.
+void ShowContextMenu(HWND dialog, POINT at) {
+    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_LIST_MENU));
+    if (!menu) return;
+    TrackPopupMenu(GetSubMenu(menu, 0), TPM_RIGHTBUTTON, at.x, at.y, 0, dialog, nullptr);
+    DestroyMenu(menu);
+}
+
+BOOL OnRightClick(HWND dialog) {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    ShowContextMenu(dialog, cursor);
+    return TRUE;
+}
+
 }  // namespace
+
+void EnableSelectionButtons(HWND dialog, HWND listView) {
+    int selected = SelectedRowCount(listView);
+    bool any = selected > 0;
+    SetButtonEnabled(dialog, IDC_SAVE, any);
+    SetButtonEnabled(dialog, IDC_DELETE, any);
+    SetButtonEnabled(dialog, IDC_EDIT, selected == 1);
+    SetButtonEnabled(dialog, IDC_MOVE_UP, any);
+    SetButtonEnabled(dialog, IDC_MOVE_DOWN, any);
+}
 
 INT_PTR OnNotify(HWND dialog, NMHDR* header) {
     if (header->idFrom != IDC_ENTRY_LIST) return FALSE;
@@ -71,12 +96,24 @@ INT_PTR OnNotify(HWND dialog, NMHDR* header) {
     switch (header->code) {
     case NM_CUSTOMDRAW: return OnCustomDraw(dialog, listView, reinterpret_cast<NMLVCUSTOMDRAW*>(header));
     case LVN_ITEMCHANGED: return OnItemChanged(dialog, listView, *reinterpret_cast<NMLISTVIEW*>(header));
+    case LVN_COLUMNCLICK:
+        HeaderSort(dialog, listView, reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
+        return FALSE;
+    case NM_DBLCLK: return OnDoubleClick(dialog, listView);
+    case NM_RCLICK: return OnRightClick(dialog);
     case NM_SETFOCUS:
     case NM_KILLFOCUS: return OnFocusChanged(listView);
     default: return FALSE;
     }
 }
 
+// The Apps key opens the context menu just under the column headers.
 LRESULT CALLBACK ListViewKeyProc(HWND listView, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN && wParam == VK_APPS) {
+        RECT header = {};
+        GetWindowRect(reinterpret_cast<HWND>(SendMessageA(listView, LVM_GETHEADER, 0, 0)), &header);
+        ShowContextMenu(GetParent(listView), POINT{header.left, header.bottom});
+        return 0;
+    }
     return CallWindowProcA(mainWindow.listViewProc, listView, message, wParam, lParam);
 }

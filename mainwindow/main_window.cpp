@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "about/about_dialog.h"
+#include "controls/hyperlink.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/layout.h"
 #include "mainwindow/list_columns.h"
@@ -64,7 +66,9 @@ BOOL OnNcHitTestMessage(HWND dialog, LPARAM lParam) {
 }  // namespace
 
 // Defined together, in this order, so the entry list is constructed before the settings
-// store and torn down after it.
+// store and torn down after it. The version dialog's link comes first of all.
+HyperLinkControl aboutLink;
+PathEditControl pathEditControl;
 EntryList entryList;
 SettingsStore settingsStore;
 MainWindow mainWindow = InitialState();

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "controls/path_edit.h"
 #include "core/entry_list.h"
 #include "core/menu_ext_entry.h"
 #include "settings/settings_store.h"
@@ -58,6 +59,8 @@ struct MainWindow {
 };
 
 extern MainWindow mainWindow;
+// The file field of the edit-entry dialog; attached each time that dialog opens.
+extern PathEditControl pathEditControl;
 extern EntryList entryList;
 extern SettingsStore settingsStore;
 

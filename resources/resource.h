@@ -1,6 +1,11 @@
 // Identifiers of every resource and control of the program, grouped by window.
 #pragma once
 
+// Labels and group boxes no code refers to.
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
 // Icon
 #define IDI_QUORVIL 100
 
@@ -50,3 +55,32 @@
 // Help menu commands
 #define IDM_HELP 1800
 #define IDM_ABOUT 1801
+
+// Edit-entry dialog
+#define IDD_EDIT_ENTRY 5000
+#define IDC_ENTRY_NAME 5001
+#define IDC_ENTRY_FILE 5002
+#define IDC_CONTEXT_DEFAULT 5003
+#define IDC_CONTEXT_IMAGES 5004
+#define IDC_CONTEXT_CONTROLS 5005
+#define IDC_CONTEXT_TABLES 5006
+#define IDC_CONTEXT_TEXT_SELECTION 5007
+#define IDC_CONTEXT_LINKS 5008
+#define IDC_CONTEXT_UNKNOWN 5009
+#define IDC_SHOW_AS_DIALOG 5010
+
+// Options dialog
+#define IDD_OPTIONS 6000
+#define IDC_DIS_SLASH 6001
+#define IDC_DIS_BOTTOM 6002
+#define IDC_DIS_NO_SAVE_POS 6003
+
+// About dialog
+#define IDD_ABOUT 9999
+#define IDC_ABOUT_LINK 9998
+#define IDC_ABOUT_ICON 9997
+#define IDC_ABOUT_PRODUCT 9996
+#define IDC_ABOUT_MAKER 9995
+#define IDC_ABOUT_AUTHOR 9994
+#define IDC_ABOUT_SYSTEM_LIST 9993
+#define IDC_ABOUT_REPORT 9992

@@ -1,6 +1,7 @@
 #include "tests/support/message_box_interceptor.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -26,6 +27,21 @@ UINT StyleOf(HWND box) {
     return style;
 }
 
+// A message box is a dialog run by user32's own dialog procedure. Its text static shares the
+// id 0xFFFF with every IDC_STATIC label, so the controls alone cannot tell it from a dialog
+// of the program's; where its procedure lives can.
+bool IsMessageBox(HWND window) {
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof(className));
+    if (strcmp(className, "#32770") != 0) return false;
+    // Read with the window's own character set, or a thunk comes back in place of the address.
+    LONG_PTR procedure = IsWindowUnicode(window) ? GetWindowLongPtrW(window, DWLP_DLGPROC)
+                                                 : GetWindowLongPtrA(window, DWLP_DLGPROC);
+    MEMORY_BASIC_INFORMATION memory;
+    if (!procedure || !VirtualQuery(reinterpret_cast<void*>(procedure), &memory, sizeof(memory))) return false;
+    return memory.AllocationBase == GetModuleHandleA("user32.dll");
+}
+
 }  // namespace
 
 MessageBoxInterceptor::MessageBoxInterceptor() : hook_(SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId())) {
@@ -43,9 +59,9 @@ LRESULT CALLBACK MessageBoxInterceptor::Hook(int code, WPARAM wParam, LPARAM lPa
 }
 
 void MessageBoxInterceptor::Intercept(HWND box) {
+    if (!IsMessageBox(box) || std::count(seen_.begin(), seen_.end(), box)) return;
     // The text is static 0xFFFF on Windows and current Wine; older Wine numbers it 100.
     HWND text = GetDlgItem(box, 0xFFFF) ? GetDlgItem(box, 0xFFFF) : GetDlgItem(box, 100);
-    if (!text || std::count(seen_.begin(), seen_.end(), box)) return;
     seen_.push_back(box);
     boxes_.push_back({GetWindow(box, GW_OWNER), Text(text), Text(box), StyleOf(box)});
     int answer = GetDlgItem(box, IDOK) ? IDOK : GetDlgItem(box, IDCANCEL) ? IDCANCEL : IDNO;

@@ -1,6 +1,6 @@
 // Answers the message boxes a test causes and records what they showed. A WH_CBT hook on the
 // creating thread acts on each box as it is activated, so code under test runs its real
-// MessageBoxA.
+// MessageBoxA. The program's own dialogs are left alone, labels or not.
 #pragma once
 
 #include <windows.h>

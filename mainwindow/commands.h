@@ -1,0 +1,60 @@
+// The commands of the main window, one file per concern, and the row queries they share;
+// commands.cpp maps identifiers to them.
+#pragma once
+
+#include <windows.h>
+
+constexpr char kHelpFileName[] = "Quorvil.chm";
+
+// Check-box images of a row.
+constexpr int kImageUnticked = 1;
+constexpr int kImageTicked = 2;
+
+// exit_commands.cpp. The three procedures give 1 to go on and 0 to stop.
+int UpdateProcedure(HWND dialog);
+int ExitWithUpdateProcedure(HWND dialog);
+int ExitWithoutUpdateProcedure(HWND dialog);
+void UpdateCommand(HWND dialog);
+void ExitWithUpdateCommand(HWND dialog);
+void ExitWithoutUpdateCommand(HWND dialog);
+void HelpCommand(HWND dialog);
+
+// file_commands.cpp
+void LoadCommand(HWND dialog);
+void SaveSelectedCommand(HWND dialog);
+void SaveAllCommand(HWND dialog);
+void DropFiles(HWND dialog, HDROP drop);
+
+// The open and save prompts (PromptOpenFile and PromptSaveFile) as the file commands call
+// them; tests answer them instead of a person. nullptr restores the real prompt.
+using FilePrompt = int (*)(HWND owner, char* buffer, const char* filter, int filterIndex);
+void SetFilePrompts(FilePrompt open, FilePrompt save);
+
+// item_commands.cpp
+void DeleteCommand(HWND dialog);
+void EnableSelectedCommand(HWND dialog);
+void DisableSelectedCommand(HWND dialog);
+void InvertSelectedCommand(HWND dialog);
+void SortByCheckCommand(HWND dialog);
+void MoveUpCommand(HWND dialog);
+void MoveDownCommand(HWND dialog);
+void SelectAllCommand(HWND dialog);
+
+// dialog_commands.cpp: the commands that open the edit and options dialogs.
+void AddCommand(HWND dialog);
+void EditCommand(HWND dialog);
+void GeneralSettingsCommand(HWND dialog);
+
+// Rows of the entry list view: selection and check boxes.
+int SelectedRowCount(HWND listView);
+// The next selected row after `row` (-1: from the top); -1 when there is none.
+int NextSelectedRow(HWND listView, int row);
+// The check-box image of `row`: 1 not ticked, 2 ticked.
+int StateImage(HWND listView, int row);
+void SetStateImage(HWND listView, int row, int image);
+
+// The 32-entry warning, when the list holds 32 entries or more.
+void WarnWhenTooManyEntries(HWND dialog);
+
+// Enables the buttons that act on selected rows; Edit needs exactly one (list_notify.cpp).
+void EnableSelectionButtons(HWND dialog, HWND listView);

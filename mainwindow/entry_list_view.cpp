@@ -155,12 +155,16 @@ void ContextCells(HDC dc, uint32_t contexts, const RECT& textRect) {
 }
 
 void RedrawAllRows(HWND listView) {
+    // While the redrawing is off, the repaint at its end covers every row. Every row added in
+    // a bulk change reports its tick and lands here, and the list view works through all rows
+    // for each one (even with nothing to paint), so a load would grow with the square of the
+    // rows.
+    if (mainWindow.listRedrawSuspended) return;
     int count = static_cast<int>(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0));
     SendMessageA(listView, LVM_REDRAWITEMS, 0, count);
     // Some list views (Wine's) invalidate a row only from their report margin on, while the
-    // row background covers the whole bounds; the margin would keep an old hatch. While the
-    // redrawing is off the repaint at its end covers everything.
-    if (!mainWindow.listRedrawSuspended) InvalidateRect(listView, nullptr, FALSE);
+    // row background covers the whole bounds; the margin would keep an old hatch.
+    InvalidateRect(listView, nullptr, FALSE);
 }
 
 void SuspendListRedraw(HWND listView) {

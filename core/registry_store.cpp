@@ -2,6 +2,9 @@
 #include "core/registry_store.h"
 
 #include <cstring>
+#include <cwchar>
+
+#include "formats/unicode_text.h"
 
 namespace {
 
@@ -48,6 +51,29 @@ bool ReadSubkeyEntry(HKEY parent, const char* name, MenuExtEntry* entry, bool* o
     return true;
 }
 
+// Windows NT keeps the registry in Unicode, and its ANSI functions hand over a character that
+// code page 932 lacks as "?", or as a best-fit look-alike: a subkey holding one would be listed
+// under another name or target, and the next Update would write that back. Whether the subkey
+// at `index` is free of such characters, in its name and default value; what the wide functions
+// cannot read is left to the ANSI reading, which then fails as well. Windows 95 and 98 keep the
+// registry in the ANSI code page.
+bool HasProgramForm(HKEY parent, DWORD index) {
+    if (GetVersion() & 0x80000000u) return true;
+    wchar_t name[kLongestKeyName + 1];
+    DWORD length = kLongestKeyName + 1;
+    if (RegEnumKeyExW(parent, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return true;
+    if (!AppendProgramCodePage(name, length, nullptr)) return false;
+    KeyGuard sub;
+    if (RegOpenKeyExW(parent, name, 0, KEY_READ, sub.Out()) != ERROR_SUCCESS) return true;
+    // A value of kTargetSize characters or more is too long in code page 932 as well.
+    wchar_t value[kTargetSize + 1];
+    DWORD type = REG_NONE, size = sizeof(value);
+    if (RegQueryValueExW(sub.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ))
+        return true;
+    return AppendProgramCodePage(value, wcsnlen(value, size / sizeof(wchar_t)), nullptr);
+}
+
 // True for a subkey that LoadFromRegistry would have shown as an entry. The others belong
 // to nobody the user can see, so Update leaves them alone.
 bool IsLoadableSubkey(HKEY parent, const char* name) {
@@ -85,7 +111,7 @@ bool DeleteLoadableSubkeys(HKEY key) {
         LONG enumerated = RegEnumKeyExA(key, index, name, &size, nullptr, nullptr, nullptr, nullptr);
         if (enumerated == ERROR_NO_MORE_ITEMS) return true;
         if (enumerated != ERROR_SUCCESS) return false;
-        if (!IsLoadableSubkey(key, name)) {
+        if (!HasProgramForm(key, index) || !IsLoadableSubkey(key, name)) {
             ++index;
             continue;
         }
@@ -124,9 +150,13 @@ int LoadFromRegistry(EntryList& list, int* keyFlag) {
                          nullptr, nullptr) != ERROR_SUCCESS)
         return 0;
 
-    enum : unsigned { kSubkeyUnreadable = 1, kValueUnreadable = 2 };
+    enum : unsigned { kSubkeyUnreadable = 1, kValueUnreadable = 2, kCharacterLost = 4 };
     unsigned errors = 0;
     for (DWORD index = 0; index < subkeys; ++index) {
+        if (!HasProgramForm(key.Get(), index)) {
+            errors |= kCharacterLost;
+            continue;
+        }
         MenuExtEntry entry = {};
         DWORD size = kNameSize;
         LONG enumerated = RegEnumKeyExA(key.Get(), index, entry.name, &size, nullptr, nullptr, nullptr, nullptr);

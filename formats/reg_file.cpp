@@ -4,6 +4,7 @@
 #include <string>
 
 #include "formats/export_file.h"
+#include "formats/unicode_text.h"
 
 int ExportRegFile(const EntryList& list, const char* path, UINT rowMask, UINT rowValue) {
     char header[kRegBlockSize];
@@ -11,7 +12,8 @@ int ExportRegFile(const EntryList& list, const char* path, UINT rowMask, UINT ro
                             FormatRegEntryBlock);
 }
 
-char* ReadWholeFile(const char* path) {
+char* ReadWholeFile(const char* path, size_t* size) {
+    if (size) *size = 0;
     if (!path) return nullptr;
     std::string unquoted = path;
     if (!unquoted.empty() && unquoted[0] == '"') unquoted = unquoted.size() >= 2 ? unquoted.substr(1, unquoted.size() - 2) : "";
@@ -19,17 +21,18 @@ char* ReadWholeFile(const char* path) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
     char* buffer = nullptr;
-    DWORD size = GetFileSize(file, nullptr);
-    if (size != INVALID_FILE_SIZE) buffer = static_cast<char*>(calloc(size + 1u, 1));
+    DWORD fileSize = GetFileSize(file, nullptr);
+    if (fileSize != INVALID_FILE_SIZE) buffer = static_cast<char*>(calloc(fileSize + 1u, 1));
     if (buffer) {
         DWORD read = 0;
         if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
-            !ReadFile(file, buffer, size, &read, nullptr) || read != size) {
+            !ReadFile(file, buffer, fileSize, &read, nullptr) || read != fileSize) {
             free(buffer);
             buffer = nullptr;
         }
     }
     CloseHandle(file);
+    if (buffer && size) *size = fileSize;
     return buffer;
 }
 
@@ -43,9 +46,18 @@ int CountRegEntries(const char* path) {
 
 std::unique_ptr<EntrySequence> ParseRegFile(const char* path) { return ParseWholeFile(path, ParseRegText); }
 
-int ImportRegFile(EntryList& list, const char* path, int enabledValue, int* duplicates) {
+int ImportRegFile(EntryList& list, const char* path, int enabledValue, int* duplicates, int* unrepresentable) {
     if (duplicates) *duplicates = 0;
-    std::unique_ptr<EntrySequence> entries = ParseRegFile(path);
-    if (!entries) return kNotMade;
-    return AddParsedEntries(list, *entries, &enabledValue, duplicates);
+    if (unrepresentable) *unrepresentable = 0;
+    size_t size = 0;
+    char* bytes = ReadWholeFile(path, &size);
+    if (!bytes) return kNotMade;
+    std::string converted;
+    LossyLineStarts lossy;
+    EntrySequence entries;
+    int leftOut = ParseRegImportText(ConvertMarkedText(bytes, size, &converted, &lossy) ? &converted[0] : bytes,
+                                     entries, lossy);
+    free(bytes);
+    if (unrepresentable) *unrepresentable = leftOut;
+    return AddParsedEntries(list, entries, &enabledValue, duplicates);
 }

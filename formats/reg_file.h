@@ -1,5 +1,6 @@
-// REGEDIT4 files of the MenuExt key: export of list rows, import into the list, and the reading
-// that the disabled-entry store and the CSV reader share.
+// REGEDIT4 files of the MenuExt key: export of list rows, import into the list (of the
+// registry editor's version-5 files too), and the reading that the disabled-entry store and the
+// CSV reader share.
 #pragma once
 
 #include <memory>
@@ -14,7 +15,12 @@ int ExportRegFile(const EntryList& list, const char* path, UINT rowMask, UINT ro
 // Appends the file's entries with `enabled` set to `enabledValue`. The number added; -1 when no
 // path is given or the file does not exist or cannot be read. `duplicates` (optional) receives
 // the number refused because the name was already in the list.
-int ImportRegFile(EntryList& list, const char* path, int enabledValue, int* duplicates);
+// Besides 8-bit REGEDIT4 text, takes "Windows Registry Editor Version 5.00" files and either
+// header after the UTF-16LE or UTF-8 byte-order mark. `unrepresentable` (optional) receives the
+// number of entries left out because their name or target holds a character that code page 932
+// cannot represent.
+int ImportRegFile(EntryList& list, const char* path, int enabledValue, int* duplicates,
+                  int* unrepresentable = nullptr);
 
 // The number of entry key lines; -1 when no path, no file, or the file cannot be read.
 int CountRegEntries(const char* path);
@@ -24,5 +30,6 @@ int CountRegEntries(const char* path);
 std::unique_ptr<EntrySequence> ParseRegFile(const char* path);
 
 // The whole file in a malloc'ed zero-terminated buffer the caller free()s; nullptr when no
-// path, no file, or the file cannot be read. A path in double quotes loses them.
-char* ReadWholeFile(const char* path);
+// path, no file, or the file cannot be read. A path in double quotes loses them. `size`
+// (optional) receives the file's size, which zero bytes inside may hide.
+char* ReadWholeFile(const char* path, size_t* size = nullptr);

@@ -1,5 +1,6 @@
 #include "formats/reg_text.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -44,21 +45,30 @@ bool CopyIfFits(char* dest, size_t destSize, const char* src) {
 struct WorkRecord {
     MenuExtEntry entry;
     bool targetTooLong;
+    bool entryKey;     // collected below a key line of an entry
+    bool nameLossy;    // the key line lost a character in the conversion from Unicode
+    bool targetLossy;  // the last default-value line did
 };
 
-void FlushRecord(WorkRecord& work, EntrySequence& out) {
-    if (work.entry.name[0] != '\0' && !work.targetTooLong) out.push_back(work.entry);
+void FlushRecord(WorkRecord& work, EntrySequence& out, int* leftOut) {
+    if (work.entryKey && (work.nameLossy || work.targetLossy))
+        ++*leftOut;
+    else if (work.entry.name[0] != '\0' && !work.targetTooLong)
+        out.push_back(work.entry);
     work = WorkRecord{};
 }
 
-void TakeKeyLine(char* line, WorkRecord& work) {
+void TakeKeyLine(char* line, WorkRecord& work, bool lossy) {
     char* rest = AfterKeyPrefix(line);
     if (!rest) return;
+    work.entryKey = true;
+    work.nameLossy = lossy;
     line[strlen(line) - 1] = '\0';  // the closing bracket
     if (!CopyIfFits(work.entry.name, sizeof(work.entry.name), rest + 1)) work.entry.name[0] = '\0';
 }
 
-void TakeDefaultValue(char* line, WorkRecord& work) {
+void TakeDefaultValue(char* line, WorkRecord& work, bool lossy) {
+    work.targetLossy = lossy;
     char* value = line[1] != '\0' ? line + 2 : line + 1;
     size_t length = strlen(value);
     if (length >= 2 && value[0] == '"' && value[length - 1] == '"') {
@@ -79,9 +89,35 @@ bool ReadDwordValue(const char* line, const char* quotedName, uint32_t* out) {
     return true;
 }
 
-bool FirstLineIsHeader(LineSplitter& lines) {
+bool FirstLineIsHeader(LineSplitter& lines, bool version5Too = false) {
     const char* first = lines.Next();
-    return first && strcmp(first, kRegHeader) == 0;
+    return first && (strcmp(first, kRegHeader) == 0 || (version5Too && strcmp(first, kRegVersion5Header) == 0));
+}
+
+// `lossy` is nullptr for 8-bit text read as it stands, which takes only the REGEDIT4 header.
+int ParseEntries(char* text, EntrySequence& out, const LossyLineStarts* lossy) {
+    LineSplitter lines(text);
+    if (!FirstLineIsHeader(lines, lossy != nullptr)) return 0;
+    WorkRecord work = {};
+    int leftOut = 0;
+    while (char* line = lines.Next()) {
+        bool lineLossy = lossy && std::binary_search(lossy->begin(), lossy->end(), static_cast<size_t>(line - text));
+        switch (line[0]) {
+        case '[':
+            FlushRecord(work, out, &leftOut);
+            TakeKeyLine(line, work, lineLossy);
+            break;
+        case '@':
+            TakeDefaultValue(line, work, lineLossy);
+            break;
+        default:
+            if (!ReadDwordValue(line, "\"Contexts\"", &work.entry.contexts))
+                ReadDwordValue(line, "\"Flags\"", &work.entry.flags);
+            break;
+        }
+    }
+    FlushRecord(work, out, &leftOut);
+    return leftOut;
 }
 
 }  // namespace
@@ -165,24 +201,8 @@ int CountRegEntryLines(char* text) {
     return count;
 }
 
-void ParseRegText(char* text, EntrySequence& out) {
-    LineSplitter lines(text);
-    if (!FirstLineIsHeader(lines)) return;
-    WorkRecord work = {};
-    while (char* line = lines.Next()) {
-        switch (line[0]) {
-        case '[':
-            FlushRecord(work, out);
-            TakeKeyLine(line, work);
-            break;
-        case '@':
-            TakeDefaultValue(line, work);
-            break;
-        default:
-            if (!ReadDwordValue(line, "\"Contexts\"", &work.entry.contexts))
-                ReadDwordValue(line, "\"Flags\"", &work.entry.flags);
-            break;
-        }
-    }
-    FlushRecord(work, out);
+void ParseRegText(char* text, EntrySequence& out) { ParseEntries(text, out, nullptr); }
+
+int ParseRegImportText(char* text, EntrySequence& out, const LossyLineStarts& lossy) {
+    return ParseEntries(text, out, &lossy);
 }

@@ -1,6 +1,7 @@
 // Loading from and saving to the MenuExt key of the test prefix's registry.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "core/registry_store.h"
@@ -108,6 +109,32 @@ TEST_F(RegistryStoreTest, SavingKeepsSubkeysTheListCouldNotShow) {
     Fill("P");
     ASSERT_EQ(SaveToRegistry(list_), 1);
     EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (KeyNames{"Empty", longName, "NoDefault", "P", "TooLong"}));
+}
+
+TEST_F(RegistryStoreTest, SubkeysCodePage932CannotHoldAreNeitherListedNorTouchedByUpdate) {
+    // The ANSI functions would give them with "?" or, for ¥, the backslash as best fit.
+    const std::wstring key = L"Software\\Microsoft\\Internet Explorer\\MenuExt\\", lost[][2] = {{L"한글", L"C:\\x"},
+        {L"Q", L"C:\\한"}, {L"a\u00A5b", L"y"}, {L"Yen", L"C:\\\u00A5"}, {L"\U00020BB7", L"z"}, {L"Lone", L"C:\\\xD800"}};
+    RegistryKeyGuard::CreateSubkey("P", "C:\\p.htm");
+    for (const auto& s : lost) ASSERT_EQ(_wsystem((L"reg.exe add \"HKCU\\" + key + s[0] + L"\" /ve /d \"" + s[1] + L"\" /f").c_str()), 0);
+    int keyFlag = -1;
+    EXPECT_EQ(LoadFromRegistry(list_, &keyFlag), 0);  // the start-up warning tells of them
+    EXPECT_EQ(keyFlag, 1);
+    EXPECT_EQ(Names(), "P");
+    Fill("R");
+    ASSERT_EQ(SaveToRegistry(list_), 1);
+    for (const auto& s : lost) {
+        HKEY sub;
+        wchar_t value[16] = {};
+        DWORD size = sizeof(value);
+        ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (key + s[0]).c_str(), 0, KEY_READ, &sub), 0) << s[0];
+        RegQueryValueExW(sub, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+        RegCloseKey(sub);
+        EXPECT_EQ(std::wstring(value, size / 2), s[1] + L'\0') << s[0];  // byte for byte
+    }
+    KeyNames names = RegistryKeyGuard::SubkeyNames();  // and no second key under a made-up name
+    EXPECT_EQ(std::count(names.begin(), names.end(), "P") + std::count(names.begin(), names.end(), "R"), 2);
+    EXPECT_EQ(names.size(), std::size(lost) + 2);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/registry_store.h"
 #include "formats/csv_file.h"
 #include "formats/export_file.h"
 #include "formats/reg_file.h"
@@ -47,6 +48,16 @@ std::string Read(std::string text) {
 
 std::string Block(const std::string& name, const std::string& value) {
     return kParent + "\\" + name + "]\r\n@=\"" + value + "\"\r\n\"Contexts\"=dword:00000021\r\n\r\n";
+}
+
+// The code page 932 `text` and then `tail` as a UTF-16LE file, or a UTF-8 one, with the byte-order mark.
+std::string Unicode(UINT codePage, const std::string& text, const std::wstring& tail = L"") {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(MultiByteToWideChar(932, 0, text.data(), int(text.size()), &wide[0], int(wide.size()))), wide += tail;
+    if (codePage != CP_UTF8) return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), &utf8[0], int(utf8.size()), 0, 0));
+    return "\xEF\xBB\xBF" + utf8;
 }
 
 const struct Format {
@@ -96,6 +107,7 @@ TEST(RegText, ReadsEntriesOnlyFromKeysBelowThePrefixAfterTheExactHeader) {
     const std::string name64(64, 'n'), ab = "A|a|0|0|0\nB||0|1|0\n";
     const struct { std::string text, entries; int keyLines; } cases[] = {
         {"regedit4\r\n" + Block("A", "x"), "", 0}, {"REGEDIT4 \r\n" + Block("A", "x"), "", 0},
+        {"Windows Registry Editor Version 5.00\r\n" + Block("A", "x"), "", 0},  // imports only, not Disable.dat
         // Lines end at CR or LF alone, or any run of them, with or without a last line end.
         {"REGEDIT4\r" + kParent + "\\A]\r@=\"a\"\r" + kParent + "\\B]\r\"Flags\"=dword:1", ab, 2},
         {"REGEDIT4\n" + kParent + "\\A]\n@=\"a\"\n" + kParent + "\\B]\n\"Flags\"=dword:1\n", ab, 2},
@@ -217,6 +229,60 @@ TEST_F(ExchangeFileTest, RegImportCountsOnlyNamesAlreadyListedAsDuplicates) {
     EXPECT_EQ(Names(), "P New");
 }
 
+TEST_F(ExchangeFileTest, RegImportReadsUnicodeAndVersion5FilesAsTheSameRegedit4Text) {
+    // 表 ends in a 0x5C byte once converted; the target holds escaped backslashes and quotes.
+    const std::string v5 = "Windows Registry Editor Version 5.00\r\n", entries = "表示|D:\\表\\\"q\".htm|21|0|1\nU|x|21|0|1\n",
+                      body = "\r\n" + kParent + "]\r\n" + Block("表示", "D:\\\\表\\\\\\\"q\\\".htm") + Block("U", "x");
+    ASSERT_TRUE(TempDir::WriteFile(path_, "REGEDIT4" + body));
+    ASSERT_EQ(ImportRegFile(list_, path_.c_str(), 1, nullptr), 2);
+    ASSERT_EQ(Describe(Listed()), entries);  // what the other files must give
+    // Names and targets code page 932 cannot hold (¥ has the backslash as best fit); elsewhere they cost nothing.
+    const std::wstring key = L"\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\MenuExt\\", lost = key +
+        L"한글]\r\n@=\"x\"" + key + L"Yen]\r\n@=\"C:\\\\\u00A5\"" + key + L"\U00020BB7野家]\r\n@=\"x\"" + key +
+        L"O]\r\n@=\"o\"\r\n\"Note\"=\"한\"\r\n[HKEY_CURRENT_USER\\한]\r\n@=\"한\"";
+    const struct { std::string bytes, entries; int lost; } cases[] = {
+        {Unicode(1200, v5 + body), entries, 0}, {Unicode(1200, "REGEDIT4" + body), entries, 0},
+        {Unicode(CP_UTF8, v5 + body), entries, 0}, {Unicode(CP_UTF8, "REGEDIT4" + body), entries, 0}, {v5 + body, entries, 0},
+        {Unicode(1200, v5 + body, lost), entries + "O|o|0|0|1\n", 3}, {Unicode(CP_UTF8, v5 + body, lost), entries + "O|o|0|0|1\n", 3},
+        // Malformed: half a character at the end (a quote if read with the zero after it), a lone surrogate,
+        // a zero character, bytes that are no UTF-8, the mark alone, a header without a line end.
+        {Unicode(1200, v5 + body + "@=\"y") + "\"", "表示|D:\\表\\\"q\".htm|21|0|1\nU|\"y|21|0|1\n", 0},
+        {Unicode(1200, v5 + body, key + L"L]\r\n@=\"\xD800\""), entries, 1},
+        {Unicode(1200, v5 + body, std::wstring(L"\0@=\"z\"", 6)), entries, 0},
+        {Unicode(CP_UTF8, v5 + body) + kParent + "\\B]\r\n@=\"\xC3\"", entries, 1},
+        {"\xFF\xFE", "", 0}, {"\xEF\xBB\xBF", "", 0}, {Unicode(1200, "Windows Registry Editor Version 5.00"), "", 0}};
+    for (const auto& c : cases) {
+        list_.Clear();
+        ASSERT_TRUE(TempDir::WriteFile(path_, c.bytes));
+        int lost = -1, added = ImportRegFile(list_, path_.c_str(), 1, nullptr, &lost);
+        EXPECT_EQ(Describe(Listed()) + std::to_string(lost), c.entries + std::to_string(c.lost)) << c.bytes;
+        EXPECT_EQ(added, list_.Count());
+        EXPECT_EQ(CountRegEntries(path_.c_str()), 0);  // Disable.dat stays REGEDIT4 in code page 932
+    }
+}
+
+TEST_F(ExchangeFileTest, WineRegeditExportLoadsAndUpdatesBackToTheSameEntries) {
+    RegistryKeyGuard registry;
+    const std::wstring menuExt = L"\"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\MenuExt";
+    for (const wchar_t* add : {L"\\表示\" /ve /d \"D:\\表\\say \\\"hi\\\".htm\"", L"\\表示\" /v Flags /t REG_DWORD /d 1",
+                               L"\\UNC\" /ve /d \"\\\\srv\\u.htm\""})
+        ASSERT_EQ(_wsystem((L"reg.exe add " + menuExt + add + L" /f").c_str()), 0);
+    ASSERT_EQ(_wsystem((L"regedit.exe /e \"" + std::wstring(path_.begin(), path_.end()) + L"\" " + menuExt + L"\"").c_str()), 0);
+    std::string bytes, target, unc;
+    ASSERT_TRUE(TempDir::ReadFile(path_, &bytes));
+    EXPECT_NE(bytes.find(Unicode(1200, "\\表示]\r\n@=\"D:\\\\表\\\\say \\\"hi\\\".htm\"\r\n").substr(2)), std::string::npos);
+    ASSERT_EQ(bytes.compare(0, 2, "\xFF\xFE"), 0);
+
+    RegistryKeyGuard::DeleteMenuExtKey();
+    int lost = -1;
+    ASSERT_EQ(ImportRegFile(list_, path_.c_str(), 1, nullptr, &lost), 2);
+    ASSERT_EQ(SaveToRegistry(list_), 1);
+    DWORD contexts, flags;
+    ASSERT_TRUE(RegistryKeyGuard::ReadSubkey("表示", &target, &contexts, &flags));
+    ASSERT_TRUE(RegistryKeyGuard::ReadSubkey("UNC", &unc, nullptr, nullptr));
+    EXPECT_EQ(target + "|" + unc + "|" + std::to_string(flags) + std::to_string(lost), "D:\\表\\say \"hi\".htm|\\\\srv\\u.htm|10");
+}
+
 TEST_F(ExchangeFileTest, ReadersTakeQuotedPathsStopAtAZeroByteAndGiveNothingWithoutAFile) {
     ASSERT_TRUE(TempDir::WriteFile(path_, std::string("P,t,1,1,1\r\n\0Q,t,1,1,1\r\n", 22)));
     EXPECT_EQ(Describe(*ParseCsvFile(("\"" + path_ + "\"").c_str())), "P|t|1|1|1\n");
@@ -236,17 +302,7 @@ TEST_F(ExchangeFileTest, RegistryEditorMergesExportedEntriesExactly) {
     tricky.push_back(MakeEntry("Two\\Levels", "C:\\two.htm", 1, 0));  // a key two levels down
     for (const MenuExtEntry& e : tricky) ASSERT_EQ(list_.AddEntry(&e), 0) << e.name;
     ASSERT_EQ(ExportRegFile(list_, path_.c_str(), 0, 0), 0);
-    std::string command = "regedit.exe /s \"" + path_ + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    DWORD exitCode = 1;
-    WaitForSingleObject(process.hProcess, 60000);
-    GetExitCodeProcess(process.hProcess, &exitCode);  // still running counts as failed too
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    ASSERT_EQ(exitCode, 0u);
+    ASSERT_EQ(_wsystem((L"regedit.exe /s \"" + std::wstring(path_.begin(), path_.end()) + L"\"").c_str()), 0);
 
     EXPECT_EQ(RegistryKeyGuard::SubkeyNames().size(), tricky.size());  // no keys but the entries
     for (const MenuExtEntry& e : tricky) {

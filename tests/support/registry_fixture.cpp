@@ -4,17 +4,15 @@
 
 namespace {
 
-void DeleteTree(HKEY parent, const char* name) {
+// Wide functions: the ANSI ones give a name outside code page 932 as "?", which opens nothing.
+bool DeleteTree(HKEY parent, const wchar_t* name) {
     HKEY key;
-    if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    char child[512];
-    for (;;) {
-        DWORD size = sizeof(child);
-        if (RegEnumKeyExA(key, 0, child, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        DeleteTree(key, child);
-    }
+    if (RegOpenKeyExW(parent, name, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return false;
+    wchar_t child[512];
+    for (DWORD index = 0, size = 512; !RegEnumKeyExW(key, index, child, &size, 0, 0, 0, 0); size = 512)
+        index += !DeleteTree(key, child);
     RegCloseKey(key);
-    RegDeleteKeyA(parent, name);
+    return RegDeleteKeyW(parent, name) == ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -22,7 +20,9 @@ void DeleteTree(HKEY parent, const char* name) {
 RegistryKeyGuard::RegistryKeyGuard() { DeleteMenuExtKey(); }
 RegistryKeyGuard::~RegistryKeyGuard() { DeleteMenuExtKey(); }
 
-void RegistryKeyGuard::DeleteMenuExtKey() { DeleteTree(HKEY_CURRENT_USER, kMenuExtKeyPath); }
+void RegistryKeyGuard::DeleteMenuExtKey() {
+    DeleteTree(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\MenuExt");
+}
 
 bool RegistryKeyGuard::MenuExtKeyExists() {
     HKEY key;
@@ -78,3 +78,4 @@ bool RegistryKeyGuard::ReadSubkey(const char* name, std::string* target, DWORD* 
     RegCloseKey(key);
     return true;
 }
+

@@ -14,73 +14,83 @@ constexpr DWORD kLongestKeyName = 256;
 class KeyGuard {
 public:
     KeyGuard() = default;
-    ~KeyGuard() { if (key_) RegCloseKey(key_); }
+    ~KeyGuard() { Close(); }
     KeyGuard(const KeyGuard&) = delete;
     KeyGuard& operator=(const KeyGuard&) = delete;
     HKEY* Out() { return &key_; }
     HKEY Get() const { return key_; }
+    void Close() {
+        if (key_) RegCloseKey(key_);
+        key_ = nullptr;
+    }
 
 private:
     HKEY key_ = nullptr;
 };
 
-// Reads one subkey into `entry` the way the list would accept it. False when the subkey
-// could not become an entry: no readable default value, one longer than 259 bytes, or an
-// empty one.
-bool ReadSubkeyEntry(HKEY parent, const char* name, MenuExtEntry* entry, bool* openFailed) {
-    *openFailed = false;
-    KeyGuard sub;
-    if (RegOpenKeyExA(parent, name, 0, KEY_READ, sub.Out()) != ERROR_SUCCESS) {
-        *openFailed = true;
-        return false;
-    }
-    // One byte more than the record holds, so that a value of exactly 260 bytes without a
-    // terminator is not mistaken for a fitting one.
-    char value[kTargetSize + 1] = {};
-    DWORD size = kTargetSize;
-    if (RegQueryValueExA(sub.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS)
-        return false;
-    if (memchr(value, '\0', kTargetSize) == nullptr) return false;
-    strcpy(entry->target, value);
-    entry->contexts = 0;
-    size = sizeof(entry->contexts);
-    RegQueryValueExA(sub.Get(), "Contexts", nullptr, nullptr, reinterpret_cast<BYTE*>(&entry->contexts), &size);
-    entry->flags = 0;
-    size = sizeof(entry->flags);
-    RegQueryValueExA(sub.Get(), "Flags", nullptr, nullptr, reinterpret_cast<BYTE*>(&entry->flags), &size);
-    return true;
-}
+// Every registry call is a round trip to the registry's keeper (under Wine a request to its
+// server), so each subkey is opened once for all that is read from it.
 
 // Windows NT keeps the registry in Unicode, and its ANSI functions hand over a character that
 // code page 932 lacks as "?", or as a best-fit look-alike: a subkey holding one would be listed
 // under another name or target, and the next Update would write that back. Whether the subkey
 // at `index` is free of such characters, in its name and default value; what the wide functions
 // cannot read is left to the ANSI reading, which then fails as well. Windows 95 and 98 keep the
-// registry in the ANSI code page.
-bool HasProgramForm(HKEY parent, DWORD index) {
+// registry in the ANSI code page. The subkey, once opened here for reading, stays open in `sub`.
+bool HasProgramForm(HKEY parent, DWORD index, KeyGuard* sub) {
     if (GetVersion() & 0x80000000u) return true;
     wchar_t name[kLongestKeyName + 1];
     DWORD length = kLongestKeyName + 1;
     if (RegEnumKeyExW(parent, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return true;
     if (!AppendProgramCodePage(name, length, nullptr)) return false;
-    KeyGuard sub;
-    if (RegOpenKeyExW(parent, name, 0, KEY_READ, sub.Out()) != ERROR_SUCCESS) return true;
+    if (RegOpenKeyExW(parent, name, 0, KEY_READ, sub->Out()) != ERROR_SUCCESS) return true;
     // A value of kTargetSize characters or more is too long in code page 932 as well.
     wchar_t value[kTargetSize + 1];
     DWORD type = REG_NONE, size = sizeof(value);
-    if (RegQueryValueExW(sub.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(sub->Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ))
         return true;
     return AppendProgramCodePage(value, wcsnlen(value, size / sizeof(wchar_t)), nullptr);
 }
 
+// The subkey `name` open for reading in `sub`: as HasProgramForm left it, or opened now.
+bool OpenForReading(HKEY parent, const char* name, KeyGuard* sub) {
+    return sub->Get() || RegOpenKeyExA(parent, name, 0, KEY_READ, sub->Out()) == ERROR_SUCCESS;
+}
+
+// The default value of an open subkey as the entry's target. False when there is none, or one
+// longer than 259 bytes.
+bool ReadTarget(HKEY sub, char* target) {
+    // One byte more than the record holds, so that a value of exactly 260 bytes without a
+    // terminator is not mistaken for a fitting one.
+    char value[kTargetSize + 1] = {};
+    DWORD size = kTargetSize;
+    if (RegQueryValueExA(sub, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS)
+        return false;
+    if (memchr(value, '\0', kTargetSize) == nullptr) return false;
+    strcpy(target, value);
+    return true;
+}
+
+// Reads an open subkey into `entry` the way the list would accept it. False when the subkey
+// could not become an entry: no readable default value, or one longer than 259 bytes.
+bool ReadSubkeyEntry(HKEY sub, MenuExtEntry* entry) {
+    if (!ReadTarget(sub, entry->target)) return false;
+    entry->contexts = 0;
+    DWORD size = sizeof(entry->contexts);
+    RegQueryValueExA(sub, "Contexts", nullptr, nullptr, reinterpret_cast<BYTE*>(&entry->contexts), &size);
+    entry->flags = 0;
+    size = sizeof(entry->flags);
+    RegQueryValueExA(sub, "Flags", nullptr, nullptr, reinterpret_cast<BYTE*>(&entry->flags), &size);
+    return true;
+}
+
 // True for a subkey that LoadFromRegistry would have shown as an entry. The others belong
 // to nobody the user can see, so Update leaves them alone.
-bool IsLoadableSubkey(HKEY parent, const char* name) {
+bool IsLoadableSubkey(HKEY parent, const char* name, KeyGuard* sub) {
     if (strlen(name) >= static_cast<size_t>(kNameSize)) return false;
-    MenuExtEntry entry = {};
-    bool openFailed;
-    return ReadSubkeyEntry(parent, name, &entry, &openFailed) && entry.target[0] != '\0';
+    char target[kTargetSize];
+    return OpenForReading(parent, name, sub) && ReadTarget(sub->Get(), target) && target[0] != '\0';
 }
 
 // RegDeleteKeyA refuses keys that have subkeys of their own, so the tree goes bottom-up.
@@ -111,11 +121,15 @@ bool DeleteLoadableSubkeys(HKEY key) {
         LONG enumerated = RegEnumKeyExA(key, index, name, &size, nullptr, nullptr, nullptr, nullptr);
         if (enumerated == ERROR_NO_MORE_ITEMS) return true;
         if (enumerated != ERROR_SUCCESS) return false;
-        if (!HasProgramForm(key, index) || !IsLoadableSubkey(key, name)) {
+        KeyGuard sub;
+        if (!HasProgramForm(key, index, &sub) || !IsLoadableSubkey(key, name, &sub)) {
             ++index;
             continue;
         }
-        if (DeleteKeyTree(key, name) != ERROR_SUCCESS) return false;
+        sub.Close();
+        // An entry's subkey normally has none of its own and goes in one call; only a refusal
+        // walks the tree.
+        if (RegDeleteKeyA(key, name) != ERROR_SUCCESS && DeleteKeyTree(key, name) != ERROR_SUCCESS) return false;
     }
 }
 
@@ -153,7 +167,8 @@ int LoadFromRegistry(EntryList& list, int* keyFlag) {
     enum : unsigned { kSubkeyUnreadable = 1, kValueUnreadable = 2, kCharacterLost = 4 };
     unsigned errors = 0;
     for (DWORD index = 0; index < subkeys; ++index) {
-        if (!HasProgramForm(key.Get(), index)) {
+        KeyGuard sub;
+        if (!HasProgramForm(key.Get(), index, &sub)) {
             errors |= kCharacterLost;
             continue;
         }
@@ -170,9 +185,12 @@ int LoadFromRegistry(EntryList& list, int* keyFlag) {
             errors |= kSubkeyUnreadable;
             break;
         }
-        bool openFailed;
-        if (!ReadSubkeyEntry(key.Get(), entry.name, &entry, &openFailed)) {
-            errors |= openFailed ? kSubkeyUnreadable : kValueUnreadable;
+        if (!OpenForReading(key.Get(), entry.name, &sub)) {
+            errors |= kSubkeyUnreadable;
+            continue;
+        }
+        if (!ReadSubkeyEntry(sub.Get(), &entry)) {
+            errors |= kValueUnreadable;
             continue;
         }
         entry.enabled = 1;

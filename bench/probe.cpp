@@ -346,8 +346,15 @@ int main(int argc, char** argv) {
         for (int i = 0; i < 3; ++i) {
             int entries = kStartupCounts[i];
             SeedRegistry("Entry", entries);
-            Launch m = MeasureStartup(minimal, "MinimalDialog", -1);
-            Launch q = MeasureStartup(quorvil, "Quorvil", entries);
+            // Which of the two starts first alternates, so neither always meets the other's wake.
+            Launch m, q;
+            if (round % 2 == 0) {
+                m = MeasureStartup(minimal, "MinimalDialog", -1);
+                q = MeasureStartup(quorvil, "Quorvil", entries);
+            } else {
+                q = MeasureStartup(quorvil, "Quorvil", entries);
+                m = MeasureStartup(minimal, "MinimalDialog", -1);
+            }
             if (!counted) continue;
             minimalStart[i].Add(m.ms);
             quorvilStart[i].Add(q.ms);

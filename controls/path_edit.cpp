@@ -1,6 +1,8 @@
 // The path edit control: subclassing, geometry, the browse button and its dialogs.
 #include "controls/path_edit.h"
 
+#include "settings/common_dialogs.h"
+
 #include <cstring>
 #include <new>
 
@@ -23,7 +25,7 @@ size_t FilterLength(const char* filter) {
 }  // namespace
 
 PathEditControl::PathEditControl()
-    : dialogs{GetOpenFileNameA, GetSaveFileNameA, SHBrowseForFolderA},
+    : dialogs{OpenFileDialog, SaveFileDialog, SHBrowseForFolderA},
       previousProc_(nullptr),
       state_(0),
       edit_(nullptr),

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 bool RowMoveInProgress = false;
 
@@ -15,6 +16,16 @@ namespace {
 const char* const kContextLetters[kContextBitCount] = {"常", "絵", "コ", "表", "選", "リ", "？"};
 
 EntryList::NodeAllocator g_allocateNode = std::malloc;
+
+// The key under which a name is indexed: its sort key ignoring case in the thread's locale.
+// lstrcmpiA compares the same way, and equal sort keys are what it calls equal names.
+bool NameKey(const char* name, std::string* key) {
+    const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    int size = LCMapStringA(GetThreadLocale(), flags, name, -1, nullptr, 0);
+    if (size <= 0) return false;
+    key->assign(static_cast<size_t>(size), '\0');
+    return LCMapStringA(GetThreadLocale(), flags, name, -1, &(*key)[0], size) == size;
+}
 
 bool NameIsValid(const MenuExtEntry& e) { return e.name[0] != '\0' && e.name[0] != '\\'; }
 
@@ -83,6 +94,8 @@ void EntryList::Clear() {
         std::free(node);
     }
     count_ = 0;
+    nameKeys_.clear();
+    nameKeysValid_ = true;
     if (listView) SendMessageA(listView, LVM_DELETEALLITEMS, 0, 0);
 }
 
@@ -135,7 +148,7 @@ int EntryList::WriteRow(int position, const MenuExtEntry* entry) {
 
 int EntryList::AddEntry(const MenuExtEntry* entry) {
     if (!entry) return kInvalid;
-    if (FindEntryByName(entry->name) >= 0) return kDuplicateName;
+    if (NameTaken(entry->name)) return kDuplicateName;
     if (!NameIsValid(*entry) || entry->target[0] == '\0') return kNotMade;
     // The node comes first so that a failed allocation leaves no orphan row behind.
     Node* node = NewNode(*entry);
@@ -146,12 +159,13 @@ int EntryList::AddEntry(const MenuExtEntry* entry) {
     }
     LinkBefore(node, &head_);
     ++count_;
+    IndexName(node->entry.name);
     return kOk;
 }
 
 int EntryList::InsertEntryAt(int position, const MenuExtEntry* entry) {
     if (position < -1 || !entry) return kInvalid;
-    if (FindEntryByName(entry->name) >= 0) return kDuplicateName;
+    if (NameTaken(entry->name)) return kDuplicateName;
     if (!NameIsValid(*entry) || entry->target[0] == '\0') return kInvalid;
     int rows = RowCount();
     if (position == -1 || position > rows) position = rows;
@@ -167,6 +181,7 @@ int EntryList::InsertEntryAt(int position, const MenuExtEntry* entry) {
     Node* before = row >= count_ ? &head_ : NodeAt(row);
     LinkBefore(node, before);
     ++count_;
+    IndexName(node->entry.name);
     FillRowDetails(listView, row, *entry);
     return kOk;
 }
@@ -175,6 +190,7 @@ int EntryList::DeleteEntryAt(int index) {
     Node* node = NodeAt(index);
     if (!node) return 0;
     SendMessageA(listView, LVM_DELETEITEM, index, 0);
+    UnindexName(node->entry.name);
     Unlink(node);
     std::free(node);
     --count_;
@@ -229,6 +245,8 @@ int EntryList::ReplaceEntryAt(int index, const MenuExtEntry* entry) {
         return 0;
     }
     LinkBefore(node, old);
+    UnindexName(old->entry.name);
+    IndexName(node->entry.name);
     Unlink(old);
     std::free(old);
     return 1;
@@ -247,6 +265,45 @@ int EntryList::FindEntryByName(const char* name) const {
     for (Node* node = head_.next; node != &head_; node = node->next, ++index)
         if (lstrcmpiA(node->entry.name, name) == 0) return index;
     return -1;
+}
+
+bool EntryList::NameTaken(const char* name) const {
+    if (!name) return false;
+    std::string key;
+    // A name the index has never seen is free. One it knows is confirmed by the walk, which
+    // stays the one rule for equal names; a bulk load rarely meets a taken name.
+    if (nameKeysValid_ && NameKey(name, &key) && nameKeys_.find(key) == nameKeys_.end()) return false;
+    return FindEntryByName(name) >= 0;
+}
+
+void EntryList::IndexName(const char* name) {
+    if (!nameKeysValid_) return;
+    std::string key;
+    try {
+        if (NameKey(name, &key)) {
+            ++nameKeys_[key];
+            return;
+        }
+    } catch (const std::bad_alloc&) {
+    }
+    // A name left out of the index would pass for free; the walk decides from now on.
+    nameKeysValid_ = false;
+    nameKeys_.clear();
+}
+
+void EntryList::UnindexName(const char* name) {
+    if (!nameKeysValid_) return;
+    std::string key;
+    try {
+        if (NameKey(name, &key)) {
+            auto found = nameKeys_.find(key);
+            if (found != nameKeys_.end() && --found->second == 0) nameKeys_.erase(found);
+            return;
+        }
+    } catch (const std::bad_alloc&) {
+    }
+    nameKeysValid_ = false;
+    nameKeys_.clear();
 }
 
 int EntryList::SelectedRunEnd(int index) const {

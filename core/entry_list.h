@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <unordered_map>
+
 #include "core/menu_ext_entry.h"
 
 // Set while rows are deleted and re-created by a move or swap, so that the check-box
@@ -72,8 +75,18 @@ private:
     static void Unlink(Node* node);
     int RowCount() const;
 
+    // Whether a name is taken, without walking the chain for every name a bulk load adds.
+    bool NameTaken(const char* name) const;
+    void IndexName(const char* name);
+    void UnindexName(const char* name);
+
     Node head_;
     int count_ = 0;
+
+    // The names' sort keys without regard to case (lstrcmpiA's comparison) and how many
+    // entries carry each. When it could not be kept up (no memory), the chain is walked.
+    std::unordered_map<std::string, int> nameKeys_;
+    bool nameKeysValid_ = true;
 };
 
 // Column 1 text: the letters of the set context bits (buffer of at least 15 bytes).

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <cwchar>
+#include <string>
 
 #include "formats/unicode_text.h"
 
@@ -14,73 +15,156 @@ constexpr DWORD kLongestKeyName = 256;
 class KeyGuard {
 public:
     KeyGuard() = default;
-    ~KeyGuard() { if (key_) RegCloseKey(key_); }
+    ~KeyGuard() { Close(); }
     KeyGuard(const KeyGuard&) = delete;
     KeyGuard& operator=(const KeyGuard&) = delete;
     HKEY* Out() { return &key_; }
     HKEY Get() const { return key_; }
+    void Close() {
+        if (key_) RegCloseKey(key_);
+        key_ = nullptr;
+    }
 
 private:
     HKEY key_ = nullptr;
 };
 
-// Reads one subkey into `entry` the way the list would accept it. False when the subkey
-// could not become an entry: no readable default value, one longer than 259 bytes, or an
-// empty one.
-bool ReadSubkeyEntry(HKEY parent, const char* name, MenuExtEntry* entry, bool* openFailed) {
-    *openFailed = false;
-    KeyGuard sub;
-    if (RegOpenKeyExA(parent, name, 0, KEY_READ, sub.Out()) != ERROR_SUCCESS) {
-        *openFailed = true;
-        return false;
-    }
-    // One byte more than the record holds, so that a value of exactly 260 bytes without a
-    // terminator is not mistaken for a fitting one.
-    char value[kTargetSize + 1] = {};
-    DWORD size = kTargetSize;
-    if (RegQueryValueExA(sub.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS)
-        return false;
-    if (memchr(value, '\0', kTargetSize) == nullptr) return false;
-    strcpy(entry->target, value);
-    entry->contexts = 0;
-    size = sizeof(entry->contexts);
-    RegQueryValueExA(sub.Get(), "Contexts", nullptr, nullptr, reinterpret_cast<BYTE*>(&entry->contexts), &size);
-    entry->flags = 0;
-    size = sizeof(entry->flags);
-    RegQueryValueExA(sub.Get(), "Flags", nullptr, nullptr, reinterpret_cast<BYTE*>(&entry->flags), &size);
-    return true;
-}
-
+// Every registry call is a round trip to the registry's keeper (under Wine a request to its
+// server), so a subkey is read with as few calls as give the same result as the ANSI reading.
+//
 // Windows NT keeps the registry in Unicode, and its ANSI functions hand over a character that
 // code page 932 lacks as "?", or as a best-fit look-alike: a subkey holding one would be listed
-// under another name or target, and the next Update would write that back. Whether the subkey
-// at `index` is free of such characters, in its name and default value; what the wide functions
-// cannot read is left to the ANSI reading, which then fails as well. Windows 95 and 98 keep the
-// registry in the ANSI code page.
-bool HasProgramForm(HKEY parent, DWORD index) {
-    if (GetVersion() & 0x80000000u) return true;
+// under another name or target, and the next Update would write that back. Such subkeys are
+// found through the wide functions, in their name and default value; what those cannot read
+// is left to the ANSI reading, which then fails as well. Windows 95 and 98 keep the registry
+// in the ANSI code page. Where the ANSI code page is 932 itself, the ANSI functions would hand
+// over exactly the code page 932 form of what the wide ones read, so that is taken instead of
+// asking again.
+struct Subkey {
+    KeyGuard key;  // open for reading, or not yet
+    bool lost = false;
+    // Filled from the wide reading where it stands for the ANSI one.
+    bool hasName = false;
+    std::string name;
+    enum { kTargetNotRead, kTargetRead, kTargetUnreadable } target = kTargetNotRead;
+    char targetText[kTargetSize] = {};
+};
+
+bool ReadsAsCodePage932() {
+    static const bool same = GetACP() == kProgramCodePage;
+    return same;
+}
+
+// The ANSI reading of a default value of `size` bytes that the wide function gave: strings
+// converted, any other type as it is; at most kTargetSize bytes, a terminator among them.
+void TakeWideTarget(DWORD type, const BYTE* data, DWORD size, Subkey* subkey) {
+    char value[kTargetSize + 1] = {};
+    if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ) {
+        const wchar_t* text = reinterpret_cast<const wchar_t*>(data);
+        int units = static_cast<int>(size / sizeof(wchar_t));
+        int bytes = units ? WideCharToMultiByte(CP_ACP, 0, text, units, nullptr, 0, nullptr, nullptr) : 0;
+        if (bytes > kTargetSize || (units && bytes == 0)) {
+            subkey->target = Subkey::kTargetUnreadable;
+            return;
+        }
+        if (units) WideCharToMultiByte(CP_ACP, 0, text, units, value, kTargetSize, nullptr, nullptr);
+    } else {
+        if (size > static_cast<DWORD>(kTargetSize)) {
+            subkey->target = Subkey::kTargetUnreadable;
+            return;
+        }
+        memcpy(value, data, size);
+    }
+    if (memchr(value, '\0', kTargetSize) == nullptr) {
+        subkey->target = Subkey::kTargetUnreadable;
+        return;
+    }
+    strcpy(subkey->targetText, value);
+    subkey->target = Subkey::kTargetRead;
+}
+
+// The wide reading of the subkey at `index`, on Windows NT.
+void ReadWide(HKEY parent, DWORD index, Subkey* subkey) {
+    if (GetVersion() & 0x80000000u) return;
     wchar_t name[kLongestKeyName + 1];
     DWORD length = kLongestKeyName + 1;
-    if (RegEnumKeyExW(parent, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return true;
-    if (!AppendProgramCodePage(name, length, nullptr)) return false;
-    KeyGuard sub;
-    if (RegOpenKeyExW(parent, name, 0, KEY_READ, sub.Out()) != ERROR_SUCCESS) return true;
+    if (RegEnumKeyExW(parent, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return;
+    std::string narrow;
+    if (!AppendProgramCodePage(name, length, &narrow)) {
+        subkey->lost = true;
+        return;
+    }
+    const bool same = ReadsAsCodePage932();
+    if (same) {
+        subkey->name = narrow;
+        subkey->hasName = true;
+    }
+    if (RegOpenKeyExW(parent, name, 0, KEY_READ, subkey->key.Out()) != ERROR_SUCCESS) return;
     // A value of kTargetSize characters or more is too long in code page 932 as well.
     wchar_t value[kTargetSize + 1];
     DWORD type = REG_NONE, size = sizeof(value);
-    if (RegQueryValueExW(sub.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ))
-        return true;
-    return AppendProgramCodePage(value, wcsnlen(value, size / sizeof(wchar_t)), nullptr);
+    if (RegQueryValueExW(subkey->key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
+        ERROR_SUCCESS)
+        return;
+    if ((type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ) &&
+        !AppendProgramCodePage(value, wcsnlen(value, size / sizeof(wchar_t)), nullptr)) {
+        subkey->lost = true;
+        return;
+    }
+    if (same) TakeWideTarget(type, reinterpret_cast<const BYTE*>(value), size, subkey);
+}
+
+// The subkey's ANSI name (`capacity` bytes with the terminator), as RegEnumKeyExA gives it.
+LONG SubkeyName(HKEY parent, DWORD index, const Subkey& subkey, char* name, DWORD capacity) {
+    if (!subkey.hasName) return RegEnumKeyExA(parent, index, name, &capacity, nullptr, nullptr, nullptr, nullptr);
+    if (subkey.name.size() >= capacity) return ERROR_MORE_DATA;
+    memcpy(name, subkey.name.c_str(), subkey.name.size() + 1);
+    return ERROR_SUCCESS;
+}
+
+bool OpenForReading(HKEY parent, const char* name, Subkey* subkey) {
+    return subkey->key.Get() || RegOpenKeyExA(parent, name, 0, KEY_READ, subkey->key.Out()) == ERROR_SUCCESS;
+}
+
+// The default value of the open subkey as the entry's target. False when there is none, or one
+// longer than 259 bytes.
+bool ReadTarget(Subkey* subkey, char* target) {
+    if (subkey->target == Subkey::kTargetNotRead) {
+        // One byte more than the record holds, so that a value of exactly 260 bytes without a
+        // terminator is not mistaken for a fitting one.
+        char value[kTargetSize + 1] = {};
+        DWORD size = kTargetSize;
+        bool read = RegQueryValueExA(subkey->key.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value),
+                                     &size) == ERROR_SUCCESS &&
+                    memchr(value, '\0', kTargetSize) != nullptr;
+        if (read) strcpy(subkey->targetText, value);
+        subkey->target = read ? Subkey::kTargetRead : Subkey::kTargetUnreadable;
+    }
+    if (subkey->target != Subkey::kTargetRead) return false;
+    strcpy(target, subkey->targetText);
+    return true;
+}
+
+// Reads the open subkey into `entry` the way the list would accept it. False when the subkey
+// could not become an entry: no readable default value, or one longer than 259 bytes.
+bool ReadSubkeyEntry(Subkey* subkey, MenuExtEntry* entry) {
+    if (!ReadTarget(subkey, entry->target)) return false;
+    entry->contexts = 0;
+    DWORD size = sizeof(entry->contexts);
+    RegQueryValueExA(subkey->key.Get(), "Contexts", nullptr, nullptr, reinterpret_cast<BYTE*>(&entry->contexts),
+                     &size);
+    entry->flags = 0;
+    size = sizeof(entry->flags);
+    RegQueryValueExA(subkey->key.Get(), "Flags", nullptr, nullptr, reinterpret_cast<BYTE*>(&entry->flags), &size);
+    return true;
 }
 
 // True for a subkey that LoadFromRegistry would have shown as an entry. The others belong
 // to nobody the user can see, so Update leaves them alone.
-bool IsLoadableSubkey(HKEY parent, const char* name) {
+bool IsLoadableSubkey(HKEY parent, const char* name, Subkey* subkey) {
     if (strlen(name) >= static_cast<size_t>(kNameSize)) return false;
-    MenuExtEntry entry = {};
-    bool openFailed;
-    return ReadSubkeyEntry(parent, name, &entry, &openFailed) && entry.target[0] != '\0';
+    char target[kTargetSize];
+    return OpenForReading(parent, name, subkey) && ReadTarget(subkey, target) && target[0] != '\0';
 }
 
 // RegDeleteKeyA refuses keys that have subkeys of their own, so the tree goes bottom-up.
@@ -107,15 +191,19 @@ bool DeleteLoadableSubkeys(HKEY key) {
     DWORD index = 0;
     char name[kLongestKeyName + 1];
     for (;;) {
-        DWORD size = sizeof(name);
-        LONG enumerated = RegEnumKeyExA(key, index, name, &size, nullptr, nullptr, nullptr, nullptr);
+        Subkey subkey;
+        ReadWide(key, index, &subkey);
+        LONG enumerated = SubkeyName(key, index, subkey, name, sizeof(name));
         if (enumerated == ERROR_NO_MORE_ITEMS) return true;
         if (enumerated != ERROR_SUCCESS) return false;
-        if (!HasProgramForm(key, index) || !IsLoadableSubkey(key, name)) {
+        if (subkey.lost || !IsLoadableSubkey(key, name, &subkey)) {
             ++index;
             continue;
         }
-        if (DeleteKeyTree(key, name) != ERROR_SUCCESS) return false;
+        subkey.key.Close();
+        // An entry's subkey normally has none of its own and goes in one call; only a refusal
+        // walks the tree.
+        if (RegDeleteKeyA(key, name) != ERROR_SUCCESS && DeleteKeyTree(key, name) != ERROR_SUCCESS) return false;
     }
 }
 
@@ -153,13 +241,14 @@ int LoadFromRegistry(EntryList& list, int* keyFlag) {
     enum : unsigned { kSubkeyUnreadable = 1, kValueUnreadable = 2, kCharacterLost = 4 };
     unsigned errors = 0;
     for (DWORD index = 0; index < subkeys; ++index) {
-        if (!HasProgramForm(key.Get(), index)) {
+        Subkey subkey;
+        ReadWide(key.Get(), index, &subkey);
+        if (subkey.lost) {
             errors |= kCharacterLost;
             continue;
         }
         MenuExtEntry entry = {};
-        DWORD size = kNameSize;
-        LONG enumerated = RegEnumKeyExA(key.Get(), index, entry.name, &size, nullptr, nullptr, nullptr, nullptr);
+        LONG enumerated = SubkeyName(key.Get(), index, subkey, entry.name, kNameSize);
         if (enumerated == ERROR_MORE_DATA) {
             // A name too long for the list: skip it, but keep going so that the entries
             // after it are still shown (and so not deleted unseen by the next Update).
@@ -170,9 +259,12 @@ int LoadFromRegistry(EntryList& list, int* keyFlag) {
             errors |= kSubkeyUnreadable;
             break;
         }
-        bool openFailed;
-        if (!ReadSubkeyEntry(key.Get(), entry.name, &entry, &openFailed)) {
-            errors |= openFailed ? kSubkeyUnreadable : kValueUnreadable;
+        if (!OpenForReading(key.Get(), entry.name, &subkey)) {
+            errors |= kSubkeyUnreadable;
+            continue;
+        }
+        if (!ReadSubkeyEntry(&subkey, &entry)) {
+            errors |= kValueUnreadable;
             continue;
         }
         entry.enabled = 1;

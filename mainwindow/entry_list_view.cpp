@@ -37,8 +37,36 @@ struct RowLook {
     bool focused;  // the list view has the keyboard focus
 };
 
+// What one paint of the list asks again and again, asked once: whether the list has the focus
+// (a round trip to the window server under Wine) once per paint, a row's look once per row
+// rather than once for its background and again for each of its cells.
+struct PaintState {
+    HWND listView = nullptr;
+    bool focused = false;
+    int row = -1;
+    RowLook look = {};
+};
+PaintState g_paint;
+
+bool ListHasFocus(HWND listView) {
+    return g_paint.listView == listView ? g_paint.focused : GetFocus() == listView;
+}
+
 RowLook LookOf(HWND listView, int row) {
-    return {RowMarked(listView, row), HasState(listView, row, LVIS_SELECTED), GetFocus() == listView};
+    if (g_paint.listView == listView && g_paint.row == row) return g_paint.look;
+    return {RowMarked(listView, row), HasState(listView, row, LVIS_SELECTED), ListHasFocus(listView)};
+}
+
+void BeginPaintState(HWND listView) {
+    g_paint = PaintState();
+    g_paint.listView = listView;
+    g_paint.focused = GetFocus() == listView;
+}
+
+void BeginRowState(HWND listView, int row) {
+    g_paint.row = -1;
+    g_paint.look = LookOf(listView, row);
+    g_paint.row = row;
 }
 
 COLORREF TextColour(const RowLook& look) {
@@ -121,7 +149,7 @@ void DrawCell(HWND listView, HDC dc, int row, int column) {
 }
 
 void DrawFocus(HWND listView, HDC dc, int row) {
-    if (!HasState(listView, row, LVIS_FOCUSED) || GetFocus() != listView) return;
+    if (!HasState(listView, row, LVIS_FOCUSED) || !ListHasFocus(listView)) return;
     RECT bounds = RowBounds(listView, row);
     DrawFocusRect(dc, &bounds);
 }
@@ -155,12 +183,16 @@ void ContextCells(HDC dc, uint32_t contexts, const RECT& textRect) {
 }
 
 void RedrawAllRows(HWND listView) {
+    // While the redrawing is off, the repaint at its end covers every row. Every row added in
+    // a bulk change reports its tick and lands here, and the list view works through all rows
+    // for each one (even with nothing to paint), so a load would grow with the square of the
+    // rows.
+    if (mainWindow.listRedrawSuspended) return;
     int count = static_cast<int>(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0));
     SendMessageA(listView, LVM_REDRAWITEMS, 0, count);
     // Some list views (Wine's) invalidate a row only from their report margin on, while the
-    // row background covers the whole bounds; the margin would keep an old hatch. While the
-    // redrawing is off the repaint at its end covers everything.
-    if (!mainWindow.listRedrawSuspended) InvalidateRect(listView, nullptr, FALSE);
+    // row background covers the whole bounds; the margin would keep an old hatch.
+    InvalidateRect(listView, nullptr, FALSE);
 }
 
 void SuspendListRedraw(HWND listView) {
@@ -178,8 +210,11 @@ LRESULT DrawEntryListItem(HWND listView, NMLVCUSTOMDRAW* draw) {
     int row = static_cast<int>(draw->nmcd.dwItemSpec);
     HDC dc = draw->nmcd.hdc;
     switch (draw->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
+    case CDDS_PREPAINT:
+        BeginPaintState(listView);
+        return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT:
+        BeginRowState(listView, row);
         DrawRowBackground(listView, dc, row);
         return CDRF_NOTIFYSUBITEMDRAW | CDRF_NOTIFYPOSTPAINT;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM:

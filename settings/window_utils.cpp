@@ -1,10 +1,11 @@
 // Window placement, path and file-prompt helpers shared by the program's windows.
 #include "settings/window_utils.h"
 
-#include <commdlg.h>
 #include <shlobj.h>
 
 #include <cstring>
+
+#include "settings/common_dialogs.h"
 
 const char kFileFilter[] = "CSV File(*.csv)\0*.csv\0Registry File(*.reg)\0*.reg\0\0";
 
@@ -89,7 +90,7 @@ int PromptFile(HWND owner, char* buffer, const char* filter, int filterIndex, bo
     dialog.nMaxFile = sizeof(fileName);
     // The save dialog does not ask about overwriting; its callers do, after adding an extension.
     dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (save ? 0 : OFN_FILEMUSTEXIST);
-    BOOL confirmed = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+    BOOL confirmed = save ? SaveFileDialog(&dialog) : OpenFileDialog(&dialog);
     if (!confirmed) return -1;
     lstrcpynA(buffer, fileName, MAX_PATH);
     return static_cast<int>(dialog.nFilterIndex);

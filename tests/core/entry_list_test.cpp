@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <sstream>
 #include <string>
 
 #include "core/entry_list.h"
@@ -163,6 +165,45 @@ TEST_F(EntryListTest, PartitionByCheckIsStableAndHonoursTheLimit) {
     list_.MoveDisabledToBottom(listView_);
     EXPECT_EQ(Names(), "P R Q S");
     ExpectRowsMirrorEntries(list_);
+}
+
+// The duplicate check keeps an index of the names beside the chain; after every kind of change
+// it must still say what a walk over the chain says.
+TEST_F(EntryListTest, TheDuplicateCheckFollowsMovesRenamesAndDeletes) {
+    Fill("Abc Def Ghi ｘｙｚ");
+    // Added and taken out again when it is free, so the probe itself goes through the index.
+    auto taken = [&](const std::string& name) {
+        MenuExtEntry e = MakeEntry(name.c_str());
+        int added = list_.AddEntry(&e);
+        if (added == kOk) list_.DeleteEntryAt(list_.Count() - 1);
+        return added == kDuplicateName;
+    };
+    MenuExtEntry renamed = MakeEntry("New"), twin = MakeEntry("ABC");
+    const struct {
+        const char* step;
+        std::function<void()> run;
+        const char* taken;
+        const char* free;
+    } steps[] = {
+        {"start", [] {}, "aBC DEF ghi", "New"},
+        {"moves", [&] { list_.MoveEntry(0, 3), list_.SwapEntries(0, 1); }, "abc def ghi", "new"},
+        {"rename", [&] { list_.ReplaceEntryAt(list_.FindEntryByName("def"), &renamed); }, "NEW abc", "Def"},
+        {"delete", [&] { list_.DeleteEntryAt(list_.FindEntryByName("ghi")); }, "new", "GHI"},
+        // Two entries of one name (a rename the list itself does not refuse); one goes.
+        {"twins", [&] { list_.ReplaceEntryAt(list_.FindEntryByName("new"), &twin), list_.DeleteEntryAt(0); }, "abc",
+         "new"},
+        {"clear", [&] { list_.Clear(); }, "", "abc ｘｙｚ"},
+    };
+    for (const auto& s : steps) {
+        s.run();
+        std::istringstream takenNames(s.taken), freeNames(s.free);
+        for (std::string name; takenNames >> name;) EXPECT_TRUE(taken(name)) << s.step << ": " << name;
+        for (std::string name; freeNames >> name;) EXPECT_FALSE(taken(name)) << s.step << ": " << name;
+        // Double-byte letters in both cases and widths: whatever lstrcmpiA holds equal is taken.
+        for (const char* name : {"ｘｙｚ", "ＸＹＺ", "xyz", "ＡＢＣ"})
+            EXPECT_EQ(taken(name), list_.FindEntryByName(name) >= 0) << s.step << ": " << name;
+        ExpectRowsMirrorEntries(list_);
+    }
 }
 
 void* FailingAllocator(size_t) { return nullptr; }

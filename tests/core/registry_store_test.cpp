@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "core/registry_store.h"
@@ -109,6 +110,58 @@ TEST_F(RegistryStoreTest, SavingKeepsSubkeysTheListCouldNotShow) {
     Fill("P");
     ASSERT_EQ(SaveToRegistry(list_), 1);
     EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (KeyNames{"Empty", longName, "NoDefault", "P", "TooLong"}));
+}
+
+// Where the ANSI code page is 932 the default value is taken from the wide reading; for every
+// type and length it must be what RegQueryValueExA hands over, and Update must delete exactly
+// the subkeys that load.
+TEST_F(RegistryStoreTest, DefaultValuesOfEveryTypeLoadAsTheAnsiFunctionReadsThem) {
+    const std::wstring kanji129(129, L'\u8868');  // 表: 258 bytes in code page 932
+    const struct { const char* name; DWORD type; std::wstring text; std::string bytes; } cases[] = {
+        {"Sz", REG_SZ, L"C:\\表\\a.htm", ""}, {"Expand", REG_EXPAND_SZ, L"%WINDIR%\\b.htm", ""},
+        {"Multi", REG_MULTI_SZ, std::wstring(L"first\0second\0", 14), ""},
+        {"Multi over", REG_MULTI_SZ, L"x" + std::wstring(1, L'\0') + kanji129 + L'\0', ""},
+        {"Unterminated", REG_SZ, std::wstring(L"abc", 3), ""}, {"Bytes 259", REG_SZ, kanji129 + L"x", ""},
+        {"Bytes 260", REG_SZ, kanji129 + L"xy", ""}, {"Empty", REG_SZ, L"", ""},
+        {"Binary", REG_BINARY, L"", std::string("bin\0", 4)}, {"Dword", REG_DWORD, L"", std::string("\x41\x42\0\0", 4)},
+        {"Binary no end", REG_BINARY, L"", std::string(260, 'n')}, {"Binary long", REG_BINARY, L"", std::string(261, 'm')}};
+    HKEY parent;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &parent,
+                              nullptr), 0);
+    for (const auto& c : cases) {
+        HKEY sub;
+        ASSERT_EQ(RegCreateKeyExA(parent, c.name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr), 0);
+        if (c.bytes.empty())
+            RegSetValueExW(sub, nullptr, 0, c.type, reinterpret_cast<const BYTE*>(c.text.data()),
+                           static_cast<DWORD>((c.text.size() + (c.type != REG_MULTI_SZ && c.name[0] != 'U')) * 2));
+        else
+            RegSetValueExA(sub, nullptr, 0, c.type, reinterpret_cast<const BYTE*>(c.bytes.data()),
+                           static_cast<DWORD>(c.bytes.size()));
+        RegCloseKey(sub);
+    }
+    EXPECT_EQ(LoadFromRegistry(list_, nullptr), 0);  // some do not fit
+    std::string loaded;
+    for (const auto& c : cases) {
+        HKEY sub;
+        ASSERT_EQ(RegOpenKeyExA(parent, c.name, 0, KEY_READ, &sub), 0);
+        char value[kTargetSize + 1] = {};
+        DWORD size = kTargetSize;
+        bool fits = RegQueryValueExA(sub, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) == 0 &&
+                    memchr(value, 0, kTargetSize) && value[0];
+        RegCloseKey(sub);
+        int index = list_.FindEntryByName(c.name);
+        EXPECT_EQ(index >= 0, fits) << c.name;
+        MenuExtEntry e;
+        if (!fits || !list_.GetEntryAt(index, &e)) continue;
+        EXPECT_STREQ(e.target, value) << c.name;
+        loaded += std::string(loaded.empty() ? "" : " ") + c.name;
+    }
+    RegCloseKey(parent);
+    EXPECT_EQ(loaded, "Sz Expand Multi Unterminated Bytes 259 Binary Dword");
+    list_.Clear();
+    ASSERT_EQ(SaveToRegistry(list_), 1);
+    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(),
+              (KeyNames{"Binary long", "Binary no end", "Bytes 260", "Empty", "Multi over"}));
 }
 
 TEST_F(RegistryStoreTest, SubkeysCodePage932CannotHoldAreNeitherListedNorTouchedByUpdate) {

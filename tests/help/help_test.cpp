@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/mainwindow/main_dialog_harness.h"
 #include "tests/support/temp_dir.h"
 
 // itss.dll's storage of compiled help; the SDK headers do not declare it. Outside the unnamed
@@ -99,6 +100,19 @@ TEST(HelpFileTest, HoldsEveryPageAsTheJapaneseViewerReadsItAndEveryLinkLeadsToOn
         EXPECT_EQ(inContents.count(page), 1u) << page << " is missing from the contents";
     }
     for (const std::string& page : inContents) EXPECT_EQ(held.count(page), 1u) << "the contents name " << page;
+}
+
+// The Help item of the real main dialog follows the file the build leaves beside Quorvil.exe.
+TEST_F(MainDialogTest, HelpItemIsEnabledBesideTheBuiltHelpFileAndGreyWithoutIt) {
+    Open();
+    HMENU help = GetSubMenu(GetMenu(dialog_), 3);
+    auto enabled = [&] {
+        SendMessageA(dialog_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(help), 3);
+        return !(GetMenuState(help, IDM_HELP, MF_BYCOMMAND) & MF_GRAYED);
+    };
+    EXPECT_FALSE(enabled()) << "in a folder without Quorvil.chm";
+    lstrcpynA(mainWindow.dataFolder, OnZ(QUORVIL_EXE_DIR "/").c_str(), MAX_PATH);
+    EXPECT_TRUE(enabled()) << "beside the built Quorvil.exe";
 }
 
 }  // namespace

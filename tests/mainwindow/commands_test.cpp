@@ -1,10 +1,9 @@
-// The commands of the real main dialog: what they ask, and what the registry, the files and
-// the rows hold afterwards.
+// The commands and buttons of the real main dialog: what they ask, and what the registry, the
+// files and the rows hold afterwards.
 #include <shlobj.h>
 
 #include "core/registry_store.h"
 #include "mainwindow/messages.h"
-#include "settings/edit_entry_dialog.h"
 #include "tests/mainwindow/command_fixture.h"
 
 namespace {
@@ -249,15 +248,14 @@ TEST_F(CommandTest, AddWarnsFirstFrom32EntriesAndStillAdds) {
         TearDown();
         SetUp();
         OpenWith(Series("E", 1, count));
-        size_t boxesWhenShown = 99;
-        CommandWithDialog(IDC_ADD, EditEntryDialog, [&](HWND edit) {
-            boxesWhenShown = boxes_.Boxes().size();
-            SetDlgItemTextA(edit, IDC_ENTRY_NAME, "New");
-            SetDlgItemTextA(edit, IDC_ENTRY_FILE, "C:\\new.htm");
-            PostMessageA(edit, WM_COMMAND, IDOK, 0);
-        });
-        EXPECT_EQ(boxesWhenShown, count == 32 ? 1u : 0u);
-        EXPECT_EQ(boxes_.Boxes().size(), boxesWhenShown);
+        ModalScript script("編集", {[&](HWND edit) {
+                               EXPECT_EQ(boxes_.Boxes().size(), count == 32 ? 1u : 0u);
+                               SetDlgItemTextA(edit, IDC_ENTRY_NAME, "New");
+                               SetDlgItemTextA(edit, IDC_ENTRY_FILE, "C:\\new.htm");
+                               return PostMessageA(edit, WM_COMMAND, IDOK, 0), true;
+                           }});
+        Command(IDC_ADD);
+        EXPECT_EQ(boxes_.Boxes().size(), count == 32 ? 1u : 0u);
         EXPECT_EQ(entryList.FindEntryByName("New"), count);
         EXPECT_TRUE(mainWindow.listChanged && Enabled(IDC_UPDATE));
     }
@@ -287,6 +285,16 @@ TEST_F(CommandTest, MenuItemsAndTheirKeysFollowTheSelectionTheMarkAndTheHelpFile
     EXPECT_FALSE(enabled(IDM_EDIT) || enabled(IDM_SORT_BY_CHECK));
     EXPECT_TRUE(enabled(IDM_DELETE) && enabled(IDM_MOVE_DOWN) && enabled(IDM_UPDATE) && enabled(IDM_HELP));
     DestroyMenu(menu);
+}
+
+TEST_F(CommandTest, ButtonsFollowTheSelection) {
+    OpenWith("P+ Q+ R+");
+    const int kButtons[] = {IDC_EDIT, IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_SAVE, IDC_DELETE};
+    const std::initializer_list<int> kSelections[] = {{}, {2}, {0, 2}};
+    for (int selected = 0; selected < 3; ++selected) {
+        Select(kSelections[selected]);
+        for (int id : kButtons) EXPECT_EQ(Enabled(id), selected == 1 || (selected == 2 && id != IDC_EDIT)) << id;
+    }
 }
 
 }  // namespace

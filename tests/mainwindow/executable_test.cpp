@@ -36,6 +36,12 @@ HWND Shown(HWND other = nullptr) {
 
 class ExecutableTest : public testing::Test {
 protected:
+    // A check that stopped the test early may leave the program running; CTest would wait for it.
+    void TearDown() override {
+        if (process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(process_.hProcess, 99);
+    }
+
     // Writes a value of the user's Main section of Quorvil.ini if given, and reads it back.
     std::string Setting(const char* key, const char* value = nullptr) {
         char user[256] = "DefUser", read[64];
@@ -74,6 +80,7 @@ protected:
         GetExitCodeProcess(process_.hProcess, &code);
         CloseHandle(process_.hProcess);
         CloseHandle(process_.hThread);
+        process_ = {};
         return code;
     }
 

@@ -37,13 +37,6 @@ protected:
     SettingsStore store_;
 };
 
-TEST_F(SettingsStoreTest, WithoutFileEveryReadGivesItsDefault) {
-    Ints widths(5);
-    EXPECT_EQ(Placement(), (Ints{kNotStored, kNotStored, kNotStored, kNotStored, SW_SHOWDEFAULT, 0}));
-    store_.LoadColumnWidths(widths.data(), 5);  // a fifth column takes the fourth one's default
-    EXPECT_EQ(widths, (Ints{180, 120, 40, 320, 320}));
-}
-
 // Two users share one file, each writing only sections of their own (named in Shift_JIS).
 TEST_F(SettingsStoreTest, FileBytesAfterTheWritesOfTwoUsers) {
     const int placement[4] = {-8, 20, 640, 480}, widths[4] = {200, 100, 45, 300}, order[4] = {3, 0, 1, 2};
@@ -62,7 +55,11 @@ TEST_F(SettingsStoreTest, FileBytesAfterTheWritesOfTwoUsers) {
     EXPECT_EQ(Bytes(path_), alice + "[\x8e\x52\x93\x63/List]\r\nDisSlash=-1\r\n");
 }
 
-TEST_F(SettingsStoreTest, NumberListsAsStoredByHand) {
+TEST_F(SettingsStoreTest, ReadsDefaultsWithoutAFileAndNumberListsAsStoredByHand) {
+    Ints widths(5);
+    EXPECT_EQ(Placement(), (Ints{kNotStored, kNotStored, kNotStored, kNotStored, SW_SHOWDEFAULT, 0}));
+    store_.LoadColumnWidths(widths.data(), 5);  // a fifth column takes the fourth one's default
+    EXPECT_EQ(widths, (Ints{180, 120, 40, 320, 320}));
     struct { const char* stored; Ints order; } cases[] = {
         {"3,2,1,0", {3, 2, 1, 0}}, {"1,2", {0, 1, 2, 3}}, {"2,0,1,3,9", {2, 0, 1, 3}},
         {",3,,2,1,0,", {3, 2, 1, 0}}, {" -1,x,+2,3", {-1, 0, 2, 3}}};

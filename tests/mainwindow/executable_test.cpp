@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "mainwindow/messages.h"
 #include "resources/resource.h"
 #include "tests/support/registry_fixture.h"
 #include "tests/support/temp_dir.h"
@@ -107,7 +106,7 @@ TEST_F(ExecutableTest, AnEntryUntickedAndUpdatedLeavesTheRegistryAndComesBackInP
     HWND box = Shown(window_);  // the question shares the main window's class and caption
     char question[256] = {};
     GetDlgItemTextA(box, 0xFFFF, question, sizeof(question));
-    EXPECT_STREQ(question, kUpdateQuestion);
+    EXPECT_STREQ(question, "レジストリを更新します。\nよろしいですか？");  // as a user reads it
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(Eventually([&] { return !IsWindowEnabled(update); }));
     EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (std::vector<std::string>{"P", "R"}));

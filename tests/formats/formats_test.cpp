@@ -1,4 +1,4 @@
-// REGEDIT4 and CSV exchange files: the readers' rules, exports, imports, and regedit merging an export.
+// REGEDIT4 and CSV exchange files: the readers' rules, exports and imports.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -6,27 +6,16 @@
 
 #include <gtest/gtest.h>
 
-#include "core/registry_store.h"
 #include "formats/csv_file.h"
 #include "formats/export_file.h"
 #include "formats/reg_file.h"
 #include "tests/support/list_view_fixture.h"
-#include "tests/support/registry_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
 const std::string kParent = "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\MenuExt";
 const std::string kHeader = "REGEDIT4\r\n\r\n" + kParent + "]\r\n\r\n";
-
-// UNC, double-byte characters whose second byte is 0x5C (表 ソ 十 能) beside backslashes and at
-// the end, quotes, commas, bit 31 of contexts and all bits of flags; enabled and disabled.
-EntrySequence TrickyEntries() {
-    return {MakeEntry("Sample", "D:\\menu\\run.htm", 0x21, 1, 1), MakeEntry("UNC", "\\\\server\\share\\m.htm", 0x7F, 0, 0),
-            MakeEntry("表示", "D:\\表\\run.htm", 0x80000001u, 0xFFFFFFFFu, 1), MakeEntry("EndsInSo", "C:\\ソ", 0x10, 0, 1),
-            MakeEntry("ソフト十能", "C:\\ソフト\\十能\\n.htm", 0x02, 1, 0), MakeEntry("Trailing", "C:\\dir\\", 0, 0x10, 0),
-            MakeEntry("Quoted", "\"C:\\Program Files\\x\" /a", 1, 0, 0), MakeEntry("a,\"b\"", "C:\\\"c\",a\\b", 0x20, 1, 1)};
-}
 
 // "name|target|contexts|flags|enabled" lines: a failed comparison shows every field.
 std::string Describe(const EntrySequence& entries) {
@@ -198,24 +187,6 @@ TEST_F(ExchangeFileTest, ExportsReportEveryFailedWriteAndLeaveNoCutOffFile) {
     }
 }
 
-TEST_F(ExchangeFileTest, ExportedEntriesImportUnchangedAndASecondImportGivesOnlyDuplicates) {
-    for (const Format& f : kFormats) {
-        SCOPED_TRACE(f.name);
-        EntrySequence tricky = TrickyEntries();
-        list_.Clear();
-        for (const MenuExtEntry& e : tricky) ASSERT_EQ(list_.AddEntry(&e), 0) << e.name;
-        ASSERT_EQ(f.write(list_, path_.c_str(), 0, 0), 0);
-        list_.Clear();
-        int duplicates = -1;
-        EXPECT_EQ(f.import(list_, path_.c_str(), &duplicates), 8);
-        EXPECT_EQ(duplicates, 0);
-        for (MenuExtEntry& e : tricky) e.enabled = f.write == ExportRegFile ? 1 : e.enabled;
-        EXPECT_EQ(Describe(Listed()), Describe(tricky));
-        EXPECT_EQ(f.import(list_, path_.c_str(), &duplicates), 0);
-        EXPECT_EQ(duplicates, 8);
-    }
-}
-
 TEST_F(ExchangeFileTest, RegImportCountsOnlyNamesAlreadyListedAsDuplicates) {
     Fill("P+");
     // A name differing only in case is a duplicate; no target or a leading backslash is not.
@@ -261,28 +232,6 @@ TEST_F(ExchangeFileTest, RegImportReadsUnicodeAndVersion5FilesAsTheSameRegedit4T
     }
 }
 
-TEST_F(ExchangeFileTest, WineRegeditExportLoadsAndUpdatesBackToTheSameEntries) {
-    RegistryKeyGuard registry;
-    const std::wstring menuExt = L"\"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\MenuExt";
-    for (const wchar_t* add : {L"\\表示\" /ve /d \"D:\\表\\say \\\"hi\\\".htm\"", L"\\表示\" /v Flags /t REG_DWORD /d 1",
-                               L"\\UNC\" /ve /d \"\\\\srv\\u.htm\""})
-        ASSERT_EQ(_wsystem((L"reg.exe add " + menuExt + add + L" /f").c_str()), 0);
-    ASSERT_EQ(_wsystem((L"regedit.exe /e \"" + std::wstring(path_.begin(), path_.end()) + L"\" " + menuExt + L"\"").c_str()), 0);
-    std::string bytes, target, unc;
-    ASSERT_TRUE(TempDir::ReadFile(path_, &bytes));
-    EXPECT_NE(bytes.find(Unicode(1200, "\\表示]\r\n@=\"D:\\\\表\\\\say \\\"hi\\\".htm\"\r\n").substr(2)), std::string::npos);
-    ASSERT_EQ(bytes.compare(0, 2, "\xFF\xFE"), 0);
-
-    RegistryKeyGuard::DeleteMenuExtKey();
-    int lost = -1;
-    ASSERT_EQ(ImportRegFile(list_, path_.c_str(), 1, nullptr, &lost), 2);
-    ASSERT_EQ(SaveToRegistry(list_), 1);
-    DWORD contexts, flags;
-    ASSERT_TRUE(RegistryKeyGuard::ReadSubkey("表示", &target, &contexts, &flags));
-    ASSERT_TRUE(RegistryKeyGuard::ReadSubkey("UNC", &unc, nullptr, nullptr));
-    EXPECT_EQ(target + "|" + unc + "|" + std::to_string(flags) + std::to_string(lost), "D:\\表\\say \"hi\".htm|\\\\srv\\u.htm|10");
-}
-
 TEST_F(ExchangeFileTest, ReadersTakeQuotedPathsStopAtAZeroByteAndGiveNothingWithoutAFile) {
     ASSERT_TRUE(TempDir::WriteFile(path_, std::string("P,t,1,1,1\r\n\0Q,t,1,1,1\r\n", 22)));
     EXPECT_EQ(Describe(*ParseCsvFile(("\"" + path_ + "\"").c_str())), "P|t|1|1|1\n");
@@ -293,22 +242,5 @@ TEST_F(ExchangeFileTest, ReadersTakeQuotedPathsStopAtAZeroByteAndGiveNothingWith
         EXPECT_EQ(duplicates, 0) << f.name;
         EXPECT_EQ(f.import(list_, path_.c_str(), nullptr), 0) << f.name;  // an empty file
         EXPECT_EQ(f.import(list_, nullptr, nullptr), -1) << f.name;
-    }
-}
-
-TEST_F(ExchangeFileTest, RegistryEditorMergesExportedEntriesExactly) {
-    RegistryKeyGuard registry;
-    EntrySequence tricky = TrickyEntries();
-    tricky.push_back(MakeEntry("Two\\Levels", "C:\\two.htm", 1, 0));  // a key two levels down
-    for (const MenuExtEntry& e : tricky) ASSERT_EQ(list_.AddEntry(&e), 0) << e.name;
-    ASSERT_EQ(ExportRegFile(list_, path_.c_str(), 0, 0), 0);
-    ASSERT_EQ(_wsystem((L"regedit.exe /s \"" + std::wstring(path_.begin(), path_.end()) + L"\"").c_str()), 0);
-
-    EXPECT_EQ(RegistryKeyGuard::SubkeyNames().size(), tricky.size());  // no keys but the entries
-    for (const MenuExtEntry& e : tricky) {
-        std::string target;
-        DWORD contexts = 0, flags = 0;
-        ASSERT_TRUE(RegistryKeyGuard::ReadSubkey(e.name, &target, &contexts, &flags)) << e.name;
-        EXPECT_EQ(Describe({MakeEntry(e.name, target.c_str(), contexts, flags, e.enabled)}), Describe({e}));
     }
 }

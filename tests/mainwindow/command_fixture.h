@@ -1,9 +1,8 @@
-// The real main dialog with entries added after start-up, keys held down, file prompts and
-// modal dialogs answered by the test.
+// The real main dialog with entries added after start-up, keys held down and file prompts
+// answered by the test.
 #pragma once
 
 #include <algorithm>
-#include <functional>
 #include <initializer_list>
 #include <sstream>
 
@@ -11,6 +10,7 @@
 #include "mainwindow/modifier_keys.h"
 #include "tests/mainwindow/main_dialog_harness.h"
 #include "tests/support/list_view_fixture.h"
+#include "tests/support/modal_script.h"
 
 class CommandTest : public MainDialogTest {
 protected:
@@ -48,26 +48,9 @@ protected:
         Pump();
     }
 
-    // Runs command `id`; `drive` gets the modal dialog it opens (run by `procedure`) once shown.
-    void CommandWithDialog(int id, DLGPROC procedure, const std::function<void(HWND)>& drive) {
-        drive_ = &drive;
-        procedure_ = procedure;
-        SetTimer(nullptr, 0, 10, DriveWhenShown);
-        Command(id);
-    }
-
     void Hold(int key) {
         held_.push_back(key);
         SetKeyStateReader(HeldKeyState);
-    }
-
-    // The entries' names with their check boxes, "P+ Q- R+".
-    std::string Entries() const {
-        std::string text;
-        MenuExtEntry e;
-        for (int i = 0; entryList.GetEntryAt(i, &e); ++i)
-            text += (i ? " " : "") + std::string(e.name) + (ListView_GetCheckState(list_, i) ? "+" : "-");
-        return text;
     }
 
     // The open and save prompts answer with this path and filter index.
@@ -78,18 +61,6 @@ protected:
     }
 
 private:
-    static BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-        bool ours = GetWindowLongPtrA(window, DWLP_DLGPROC) == reinterpret_cast<LONG_PTR>(procedure_);
-        if (ours && IsWindowVisible(window)) *reinterpret_cast<HWND*>(found) = window;
-        return !ours;
-    }
-    static void CALLBACK DriveWhenShown(HWND, UINT, UINT_PTR timer, DWORD) {
-        HWND dialog = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-        if (!dialog) return;
-        KillTimer(nullptr, timer);
-        (*drive_)(dialog);
-    }
     static SHORT WINAPI HeldKeyState(int key) {
         return std::count(held_.begin(), held_.end(), key) ? static_cast<SHORT>(0x8000) : 0;
     }
@@ -97,8 +68,6 @@ private:
         lstrcpynA(buffer, prompt_.c_str(), MAX_PATH);
         return promptIndex_;
     }
-    static inline const std::function<void(HWND)>* drive_ = nullptr;
-    static inline DLGPROC procedure_ = nullptr;
     static inline std::vector<int> held_;
     static inline std::string prompt_;
     static inline int promptIndex_ = -1;

@@ -1,10 +1,9 @@
-// The commands of the real main dialog: what they ask, and what the registry, the files and
-// the rows hold afterwards.
+// The commands and buttons of the real main dialog: what they ask, and what the registry, the
+// files and the rows hold afterwards.
 #include <shlobj.h>
 
 #include "core/registry_store.h"
 #include "mainwindow/messages.h"
-#include "settings/edit_entry_dialog.h"
 #include "tests/mainwindow/command_fixture.h"
 
 namespace {
@@ -136,6 +135,7 @@ TEST_F(CommandTest, RowsFollowTheCommandsBoxesHeadersAndWheel) {
         {"C+ B+ A+ D+", 0, "", {}, "h0 h0 h2", "A+ D+ B+ C+", 1},  // flags as text: 0, 15, 7, E
         {"A+ B+ C+ D+", 0, "", {}, "h1", "D+ B+ C+ A+", 1},        // contexts 3, 1, 2, 0
         {forty, 0, "C", {}, "h0", sortedForty, 1},
+        {"X- " + Series("E", 1, 31) + "Y+", 0, "C", {}, "c1406", Series("E", 1, 31) + "X- Y+", 0},  // the first 32
         {"E+ D+ C+ B+ A+ Z- Y- X-", 1, "", {}, "h0", "A+ B+ C+ D+ E+ Z- Y- X-", 1},
         {"Z- B+ A+", 1, "", {}, "h0", "Z- B+ A+", 1},
         {"A+", 0, "", {}, "h0 h0", "A+", 0},
@@ -210,15 +210,17 @@ std::string RegText(const std::vector<std::string>& names) {
 
 // Loading picks the reader by the filter, whatever the extension; a drop by the extension.
 TEST_F(CommandTest, LoadAndDropImportWarnOnceAndCountTo32) {
-    ASSERT_TRUE(TempDir::WriteFile(folder_.File("list.txt"), RegText({"X", "E0"})));
+    ASSERT_TRUE(TempDir::WriteFile(folder_.File("list.txt"), RegText({"X", "E1"})));
     // A version-5 file in UTF-8 with a name code page 932 cannot hold (Hangul) and one already listed.
     std::string dropped = RegText({"Y", "X", "\xED\x95\x9C"});
     dropped.replace(0, 8, "\xEF\xBB\xBFWindows Registry Editor Version 5.00");
     ASSERT_TRUE(TempDir::WriteFile(folder_.File("drop.reg"), dropped));
-    OpenWith(Series("E", 0, 29));
+    OpenWith("D- " + Series("E", 1, 29));
+    mainWindow.DisBottom = 1;  // the unticked D goes back below what the load adds
     AnswerPrompts(folder_.File("list.txt"), 2);
     Command(IDC_LOAD);  // 31 entries: no count warning
     EXPECT_EQ(entryList.Count(), 31);
+    EXPECT_EQ(entryList.FindEntryByName("D"), 30);
     EXPECT_TRUE(mainWindow.listChanged && Enabled(IDC_UPDATE));
     // A .txt dropped together with a .reg: only the .reg is read.
     std::string files = folder_.File("list.txt") + '\0' + folder_.File("drop.reg") + '\0';
@@ -228,7 +230,8 @@ TEST_F(CommandTest, LoadAndDropImportWarnOnceAndCountTo32) {
     memcpy(drop + 1, files.data(), files.size());
     GlobalUnlock(memory);
     SendMessageA(dialog_, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
-    EXPECT_EQ(entryList.FindEntryByName("Y"), 31);
+    EXPECT_EQ(entryList.FindEntryByName("Y"), 31);  // a drop leaves the disabled where they are
+    EXPECT_EQ(entryList.FindEntryByName("D"), 30);
     AnswerPrompts(folder_.File("gone.reg"), 2);
     Command(IDM_LOAD);
     const char* const kBoxes[][2] = {{kDuplicatesNotLoaded, kReadFileCaption},
@@ -249,15 +252,14 @@ TEST_F(CommandTest, AddWarnsFirstFrom32EntriesAndStillAdds) {
         TearDown();
         SetUp();
         OpenWith(Series("E", 1, count));
-        size_t boxesWhenShown = 99;
-        CommandWithDialog(IDC_ADD, EditEntryDialog, [&](HWND edit) {
-            boxesWhenShown = boxes_.Boxes().size();
-            SetDlgItemTextA(edit, IDC_ENTRY_NAME, "New");
-            SetDlgItemTextA(edit, IDC_ENTRY_FILE, "C:\\new.htm");
-            PostMessageA(edit, WM_COMMAND, IDOK, 0);
-        });
-        EXPECT_EQ(boxesWhenShown, count == 32 ? 1u : 0u);
-        EXPECT_EQ(boxes_.Boxes().size(), boxesWhenShown);
+        ModalScript script("編集", {[&](HWND edit) {
+                               EXPECT_EQ(boxes_.Boxes().size(), count == 32 ? 1u : 0u);
+                               SetDlgItemTextA(edit, IDC_ENTRY_NAME, "New");
+                               SetDlgItemTextA(edit, IDC_ENTRY_FILE, "C:\\new.htm");
+                               return PostMessageA(edit, WM_COMMAND, IDOK, 0), true;
+                           }});
+        Command(IDC_ADD);
+        EXPECT_EQ(boxes_.Boxes().size(), count == 32 ? 1u : 0u);
         EXPECT_EQ(entryList.FindEntryByName("New"), count);
         EXPECT_TRUE(mainWindow.listChanged && Enabled(IDC_UPDATE));
     }
@@ -287,6 +289,16 @@ TEST_F(CommandTest, MenuItemsAndTheirKeysFollowTheSelectionTheMarkAndTheHelpFile
     EXPECT_FALSE(enabled(IDM_EDIT) || enabled(IDM_SORT_BY_CHECK));
     EXPECT_TRUE(enabled(IDM_DELETE) && enabled(IDM_MOVE_DOWN) && enabled(IDM_UPDATE) && enabled(IDM_HELP));
     DestroyMenu(menu);
+}
+
+TEST_F(CommandTest, ButtonsFollowTheSelection) {
+    OpenWith("P+ Q+ R+");
+    const int kButtons[] = {IDC_EDIT, IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_SAVE, IDC_DELETE};
+    const std::initializer_list<int> kSelections[] = {{}, {2}, {0, 2}};
+    for (int selected = 0; selected < 3; ++selected) {
+        Select(kSelections[selected]);
+        for (int id : kButtons) EXPECT_EQ(Enabled(id), selected == 1 || (selected == 2 && id != IDC_EDIT)) << id;
+    }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "mainwindow/main_window.h"
 #include "resources/resource.h"
+#include "tests/support/list_view_fixture.h"
 #include "tests/support/message_box_interceptor.h"
 #include "tests/support/registry_fixture.h"
 #include "tests/support/temp_dir.h"
@@ -68,12 +69,14 @@ protected:
 
     bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(dialog_, id)) != FALSE; }
 
-    // Entry names in list order, joined by blanks.
-    std::string Names() const {
-        std::string names;
+    std::string Names() const { return NamesOf(entryList); }
+    // The entries' names with their check boxes, "P+ Q- R+".
+    std::string Entries() const {
+        std::string text;
         MenuExtEntry e;
-        for (int i = 0; entryList.GetEntryAt(i, &e); ++i) names += (i ? " " : "") + std::string(e.name);
-        return names;
+        for (int i = 0; entryList.GetEntryAt(i, &e); ++i)
+            text += (i ? " " : "") + std::string(e.name) + (ListView_GetCheckState(list_, i) ? "+" : "-");
+        return text;
     }
 
     RegistryKeyGuard registry_;

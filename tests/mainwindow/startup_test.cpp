@@ -15,40 +15,17 @@ const int kSelectionButtons[] = {IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_EDIT, IDC_DELET
 
 using StartupTest = MainDialogTest;
 
-TEST_F(StartupTest, DisabledEntriesReturnToTheirPlacesAndTheListStartsUnchanged) {
-    RegistryKeyGuard::CreateSubkey("P", "C:\\P.htm");
-    RegistryKeyGuard::CreateSubkey("R", "C:\\R.htm");
-    WriteDisabledFile({"Q", "S"}, "1,3");
-    SetSetting("Main", "Grid", "1");
-    Open();
-    EXPECT_EQ(Names(), "P Q R S");
-    for (int row = 0; row < 4; ++row) EXPECT_EQ(ListView_GetCheckState(list_, row), row % 2 ? 0u : 1u) << row;
-    EXPECT_EQ(ListView_GetItemState(list_, 0, LVIS_SELECTED | LVIS_FOCUSED), LVIS_SELECTED | LVIS_FOCUSED);
-    EXPECT_EQ(ListView_GetSelectedCount(list_), 1u);
-    EXPECT_EQ(GetFocus(), list_);
-    // Loading ticked the boxes of P and R; that is no change of the user's.
-    EXPECT_EQ(mainWindow.listChanged, 0);
-    EXPECT_FALSE(Enabled(IDC_UPDATE));
-    for (int id : kSelectionButtons) EXPECT_TRUE(Enabled(id)) << id;
-    EXPECT_TRUE(boxes_.Boxes().empty());
-    EXPECT_TRUE(ListView_GetExtendedListViewStyle(list_) & LVS_EX_GRIDLINES);
-}
-
-TEST_F(StartupTest, MissingKeyGivesAnEmptyListWithoutAWordAndNothingToActOn) {
-    Open();
-    EXPECT_EQ(ListView_GetItemCount(list_), 0);
-    EXPECT_TRUE(boxes_.Boxes().empty());
-    for (int id : kSelectionButtons) EXPECT_FALSE(Enabled(id)) << id;
-}
-
-TEST_F(StartupTest, AnEmptyKeyLeavesNothingToActOnEither) {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
-    Open();
-    EXPECT_TRUE(boxes_.Boxes().empty());
-    for (int id : kSelectionButtons) EXPECT_FALSE(Enabled(id)) << id;
+TEST_F(StartupTest, AMissingOrEmptyKeyGivesAnEmptyListWithoutAWordAndNothingToActOn) {
+    for (bool empty : {false, true}) {
+        HKEY key;
+        if (empty) RegCreateKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        if (empty) RegCloseKey(key);
+        Open();
+        EXPECT_EQ(ListView_GetItemCount(list_), 0);
+        EXPECT_TRUE(boxes_.Boxes().empty());
+        for (int id : kSelectionButtons) EXPECT_FALSE(Enabled(id)) << id;
+        TearDown();
+    }
 }
 
 TEST_F(StartupTest, UnreadableSubkeyAndTakenNamesEachWarnOnceAndTheRestIsShown) {
@@ -81,23 +58,29 @@ TEST_F(StartupTest, SettingsShapeTheWindowAndAreSavedAtCloseButTheEntriesNever) 
         {"Main", "ColOrder", "3,2,1,0"}, {"Main", "WindowLeft", "40"}, {"Main", "WindowTop", "30"},
         {"Main", "WindowWidth", "700"},  {"Main", "WindowHeight", "500"}};
     for (const auto& setting : kSettings) SetSetting(setting[0], setting[1], setting[2]);
+    SetSetting("Main", "Grid", "1");
     Open();
     EXPECT_TRUE(mainWindow.DisSlash && mainWindow.DisBottom);
-    EXPECT_EQ(Names(), "P R Q");  // DisBottom gathers the restored entries at the end
-    EXPECT_EQ(mainWindow.listChanged, 0);
+    EXPECT_TRUE(ListView_GetExtendedListViewStyle(list_) & LVS_EX_GRIDLINES);
+    EXPECT_EQ(Entries(), "P+ R+ Q-");  // DisBottom gathers the restored entries at the end
+    // The first row is selected and has the focus; loading ticked the boxes of P and R, which
+    // is no change of the user's.
+    EXPECT_EQ(ListView_GetItemState(list_, 0, LVIS_SELECTED | LVIS_FOCUSED), LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_TRUE(ListView_GetSelectedCount(list_) == 1 && GetFocus() == list_);
+    EXPECT_TRUE(mainWindow.listChanged == 0 && !Enabled(IDC_UPDATE));
+    for (int id : kSelectionButtons) EXPECT_TRUE(Enabled(id)) << id;
     std::vector<int> order(4);  // the widths come back in the saved settings below
     ListView_GetColumnOrderArray(list_, 4, order.data());
     EXPECT_EQ(order, (std::vector<int>{3, 2, 1, 0}));
-    // The window takes the saved place, and Update keeps the template's 4 units to the right
-    // edge: the controls follow the saved size.
+    // The window takes the saved place, and the controls its size: Update keeps the template's
+    // 4 units to the right edge.
     RECT window, expected = {40, 30, 740, 530}, client, update, margin = {254, 0, 258, 0};
     GetWindowRect(dialog_, &window);
-    EXPECT_TRUE(EqualRect(&window, &expected));
     GetClientRect(dialog_, &client);
     GetWindowRect(GetDlgItem(dialog_, IDC_UPDATE), &update);
     MapWindowPoints(HWND_DESKTOP, dialog_, reinterpret_cast<POINT*>(&update), 2);
     MapDialogRect(dialog_, &margin);
-    EXPECT_EQ(client.right - update.right, margin.right - margin.left);
+    EXPECT_TRUE(EqualRect(&window, &expected) && client.right - update.right == margin.right - margin.left);
 
     ListView_SetCheckState(list_, 0, FALSE);  // a change the registry does not have
     EXPECT_TRUE(Enabled(IDC_UPDATE));
@@ -113,12 +96,12 @@ TEST_F(StartupTest, SettingsShapeTheWindowAndAreSavedAtCloseButTheEntriesNever) 
     EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (std::vector<std::string>{"P", "R"}));
     ASSERT_TRUE(TempDir::ReadFile(folder_.File("Disable.dat"), &disabledAfter));
     EXPECT_EQ(disabledAfter, disabledBefore);
-    // Widths read at start come back, what changed is saved, and Grid is only ever read.
+    // Widths read at start come back, what changed is saved, and Grid stays as set by hand.
     const char* const kSaved[][3] = {
         {"List", "DisableItemPos", "0"}, {"Main", "ColWidth0", "111"},   {"Main", "ColWidth1", "99"},
         {"Main", "ColWidth2", "55"},     {"Main", "ColWidth3", "234"},   {"Main", "ColOrder", "1,0,2,3"},
         {"List", "DisSlash", "0"},       {"List", "DisBottom", "0"},     {"List", "DisNoSavePos", "1"},
-        {"Main", "WindowWidth", "640"},  {"Main", "WindowHeight", "480"}, {"Main", "Grid", "<none>"}};
+        {"Main", "WindowWidth", "640"},  {"Main", "WindowHeight", "480"}, {"Main", "Grid", "1"}};
     for (const auto& saved : kSaved) EXPECT_EQ(ReadSetting(saved[0], saved[1]), saved[2]) << saved[1];
     EXPECT_NE(ReadSetting("Main", "WindowLeft"), "<none>");
 }

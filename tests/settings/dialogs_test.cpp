@@ -1,5 +1,5 @@
 // The edit-entry and options dialogs, run modally over the real main dialog and driven from
-// inside their own message loops; and the interceptor that answers their message boxes.
+// inside their own message loops.
 #include <functional>
 #include <string>
 #include <vector>
@@ -7,36 +7,15 @@
 #include "settings/edit_entry_dialog.h"
 #include "settings/options_dialog.h"
 #include "tests/mainwindow/main_dialog_harness.h"
-#include "tests/support/list_view_fixture.h"
+#include "tests/support/modal_script.h"
 
 namespace {
 
-std::function<void(HWND)> g_drive;
-DLGPROC g_procedure = nullptr;
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-    bool ours = IsWindowVisible(window) && GetWindowLongPtrA(window, DWLP_DLGPROC) == reinterpret_cast<LONG_PTR>(g_procedure);
-    if (ours) *reinterpret_cast<HWND*>(found) = window;
-    return !ours;
-}
-
-// Hands the dialog to g_drive once it is shown; a drive that leaves it open ends it, so a
-// failure cannot hang the suite.
-void CALLBACK DriveWhenShown(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog) return;
-    KillTimer(nullptr, timer);
-    g_drive(dialog);
-    if (IsWindowVisible(dialog)) EndDialog(dialog, -1);
-}
-
+// Runs dialog `id` over the main dialog; `drive` works it from inside its loop.
 class DialogTest : public MainDialogTest {
 protected:
-    INT_PTR Run(int id, DLGPROC procedure, std::function<void(HWND)> drive) {
-        g_drive = std::move(drive);
-        g_procedure = procedure;
-        SetTimer(nullptr, 0, 10, DriveWhenShown);
+    INT_PTR Run(int id, DLGPROC procedure, const char* caption, std::function<void(HWND)> drive) {
+        ModalScript script(caption, {[&](HWND dialog) { return drive(dialog), true; }});
         return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), dialog_, procedure, 0);
     }
 };
@@ -79,7 +58,7 @@ TEST_F(DialogTest, EditEntryValidatesInOrderAndFillsTheBufferFromTheFields) {
         mainWindow.editBuffer = c.start;
         mainWindow.editIndex = c.editIndex;
         const size_t boxes = boxes_.Boxes().size();
-        INT_PTR result = Run(IDD_EDIT_ENTRY, EditEntryDialog, [&](HWND dialog) {
+        INT_PTR result = Run(IDD_EDIT_ENTRY, EditEntryDialog, "編集", [&](HWND dialog) {
             EXPECT_EQ(pathEditControl.Window(), GetDlgItem(dialog, IDC_ENTRY_FILE));
             EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_ENTRY_NAME, EM_GETLIMITTEXT, 0, 0), 64);
             EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_ENTRY_FILE, EM_GETLIMITTEXT, 0, 0), 258);
@@ -123,7 +102,7 @@ TEST_F(DialogTest, OptionsShowAnyNonZeroAsTickedAndStoreZeroOrOne) {
         mainWindow.DisSlash = 7;  // as set by hand in the ini file
         mainWindow.DisBottom = 0;
         mainWindow.DisNoSavePos = 1;
-        EXPECT_EQ(Run(IDD_OPTIONS, OptionsDialog, [&](HWND dialog) {
+        EXPECT_EQ(Run(IDD_OPTIONS, OptionsDialog, "設定", [&](HWND dialog) {
             for (int i = 0; i < 3; ++i) EXPECT_EQ(IsDlgButtonChecked(dialog, kBoxes[i]), i == 1 ? 0u : 1u) << i;
             CheckDlgButton(dialog, IDC_DIS_BOTTOM, BST_CHECKED);
             CheckDlgButton(dialog, IDC_DIS_NO_SAVE_POS, BST_UNCHECKED);
@@ -133,32 +112,6 @@ TEST_F(DialogTest, OptionsShowAnyNonZeroAsTickedAndStoreZeroOrOne) {
         EXPECT_EQ(std::vector<int32_t>({mainWindow.DisSlash, mainWindow.DisBottom, mainWindow.DisNoSavePos}),
                   std::vector<int32_t>(expected, expected + 3)) << command;
     }
-}
-
-INT_PTR CALLBACK LabelDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_COMMAND) SetWindowLongPtrA(dialog, GWLP_USERDATA, LOWORD(wParam));
-    return message == WM_INITDIALOG;
-}
-
-TEST(MessageBoxInterceptorTest, AnswersMessageBoxesButLeavesDialogsWithLabelsAlone) {
-    // A 16-bit dialog template whose one label has the id of a message box's text, 0xFFFF.
-    std::vector<WORD> words = {LOWORD(WS_POPUP | WS_CAPTION | WS_VISIBLE), HIWORD(WS_POPUP | WS_CAPTION | WS_VISIBLE),
-                               0, 0, 1, 0, 0, 100, 60, 0, 0, 'L', 0, 0,
-                               LOWORD(WS_CHILD | WS_VISIBLE), HIWORD(WS_CHILD | WS_VISIBLE), 0, 0,
-                               5, 5, 60, 12, 0xFFFF, 0xFFFF, 0x0082, 'T', 0, 0};
-    MessageBoxInterceptor boxes;
-    HWND dialog = CreateDialogIndirectParamA(nullptr, reinterpret_cast<DLGTEMPLATE*>(words.data()), nullptr,
-                                             LabelDialogProc, 0);
-    ASSERT_EQ(GetWindowLongPtrA(GetDlgItem(dialog, 0xFFFF), GWLP_ID), 0xFFFF);
-    SetActiveWindow(dialog);
-    EXPECT_EQ(MessageBoxA(dialog, "Text", "Caption", MB_YESNO | MB_ICONQUESTION), IDNO);
-    ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].text + boxes.Boxes()[0].caption, "TextCaption");
-    EXPECT_EQ(boxes.Boxes()[0].style, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    EXPECT_EQ(GetWindowLongPtrA(dialog, GWLP_USERDATA), 0) << "a command reached the dialog";
-    DestroyWindow(dialog);
 }
 
 }  // namespace

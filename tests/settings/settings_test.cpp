@@ -37,13 +37,6 @@ protected:
     SettingsStore store_;
 };
 
-TEST_F(SettingsStoreTest, WithoutFileEveryReadGivesItsDefault) {
-    Ints widths(5);
-    EXPECT_EQ(Placement(), (Ints{kNotStored, kNotStored, kNotStored, kNotStored, SW_SHOWDEFAULT, 0}));
-    store_.LoadColumnWidths(widths.data(), 5);  // a fifth column takes the fourth one's default
-    EXPECT_EQ(widths, (Ints{180, 120, 40, 320, 320}));
-}
-
 // Two users share one file, each writing only sections of their own (named in Shift_JIS).
 TEST_F(SettingsStoreTest, FileBytesAfterTheWritesOfTwoUsers) {
     const int placement[4] = {-8, 20, 640, 480}, widths[4] = {200, 100, 45, 300}, order[4] = {3, 0, 1, 2};
@@ -62,7 +55,11 @@ TEST_F(SettingsStoreTest, FileBytesAfterTheWritesOfTwoUsers) {
     EXPECT_EQ(Bytes(path_), alice + "[\x8e\x52\x93\x63/List]\r\nDisSlash=-1\r\n");
 }
 
-TEST_F(SettingsStoreTest, NumberListsAsStoredByHand) {
+TEST_F(SettingsStoreTest, ReadsDefaultsWithoutAFileAndNumberListsAsStoredByHand) {
+    Ints widths(5);
+    EXPECT_EQ(Placement(), (Ints{kNotStored, kNotStored, kNotStored, kNotStored, SW_SHOWDEFAULT, 0}));
+    store_.LoadColumnWidths(widths.data(), 5);  // a fifth column takes the fourth one's default
+    EXPECT_EQ(widths, (Ints{180, 120, 40, 320, 320}));
     struct { const char* stored; Ints order; } cases[] = {
         {"3,2,1,0", {3, 2, 1, 0}}, {"1,2", {0, 1, 2, 3}}, {"2,0,1,3,9", {2, 0, 1, 3}},
         {",3,,2,1,0,", {3, 2, 1, 0}}, {" -1,x,+2,3", {-1, 0, 2, 3}}};
@@ -102,28 +99,6 @@ TEST_F(SettingsStoreTest, SavedPlacementFollowsTheTaskbarEdgeAndShowState) {
     }
 }
 
-TEST(CenterWindowTest, CentresOverTheOwnerAndClampsToTheWorkArea) {
-    RECT w, desk;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &w, 0);
-    GetWindowRect(GetDesktopWindow(), &desk);
-    struct { RECT owner; SIZE size; POINT at; } cases[] = {  // no owner: the desktop's centre
-        {{w.left + 300, w.top + 200, w.left + 501, w.top + 301}, {100, 50}, {w.left + 350, w.top + 225}},
-        {{w.left - 300, w.top - 280, w.left - 100, w.top - 80}, {400, 300}, {w.left, w.top}},
-        {{w.right - 100, w.bottom - 100, w.right + 100, w.bottom + 100}, {400, 300}, {w.right - 400, w.bottom - 300}},
-        {{}, {300, 200}, {(desk.left + desk.right - 300) / 2, (desk.top + desk.bottom - 200) / 2}},
-        {{}, {w.right - w.left + 200, 100}, {w.left, (desk.top + desk.bottom - 100) / 2}}};  // too wide: left wins
-    for (const auto& c : cases) {
-        HWND owner = IsRectEmpty(&c.owner) ? nullptr : MakeWindow("STATIC", c.owner);
-        HWND window = MakeWindow("STATIC", {0, 0, c.size.cx, c.size.cy});
-        CenterWindow(window, owner);
-        RECT r;
-        GetWindowRect(window, &r);
-        EXPECT_EQ((Ints{r.left, r.top, r.right - r.left}), (Ints{c.at.x, c.at.y, c.size.cx})) << c.owner.left;
-        DestroyWindow(window);
-        DestroyWindow(owner);
-    }
-}
-
 // A second monitor left of the primary one (Wine has one screen), its taskbar along the bottom.
 const RECT kLeftMonitor = {-1280, 0, 0, 1024};
 HMONITOR WINAPI StubFromRect(LPCRECT rect, DWORD) {
@@ -137,20 +112,27 @@ HMONITOR WINAPI StubFromWindow(HWND window, DWORD flags) {
 }
 BOOL WINAPI StubGetInfo(HMONITOR, LPMONITORINFO info) { return SetRect(&info->rcWork, -1280, 0, 0, 994); }
 
-TEST(MonitorTest, DialogsStayOnTheOwnersMonitorAndPlacesOnNoMonitorAreFound) {
+TEST(CenterWindowTest, CentresOverTheOwnerAndStaysInItsMonitorsWorkArea) {
     const MonitorFunctions left = {StubFromWindow, StubFromRect, StubGetInfo}, none = {};
-    RECT w;
+    RECT w, desk;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &w, 0);
-    struct { const MonitorFunctions* monitors; POINT owner, at; } cases[] = {  // 400 x 300 over 200 x 100
-        {&left, {-250, 300}, {-400, 200}}, {&left, {-1300, 800}, {-1280, 694}}, {&none, {-250, 300}, {w.left, 200}}};
+    GetWindowRect(GetDesktopWindow(), &desk);
+    struct { const MonitorFunctions* monitors; RECT owner; SIZE size; POINT at; } cases[] = {  // no owner: the desktop
+        {nullptr, {w.left + 300, w.top + 200, w.left + 501, w.top + 301}, {100, 50}, {w.left + 350, w.top + 225}},
+        {nullptr, {w.left - 300, w.top - 280, w.left - 100, w.top - 80}, {400, 300}, {w.left, w.top}},
+        {nullptr, {w.right - 100, w.bottom - 100, w.right + 100, w.bottom + 100}, {400, 300}, {w.right - 400, w.bottom - 300}},
+        {nullptr, {}, {300, 200}, {(desk.left + desk.right - 300) / 2, (desk.top + desk.bottom - 200) / 2}},
+        {nullptr, {}, {w.right - w.left + 200, 100}, {w.left, (desk.top + desk.bottom - 100) / 2}},  // too wide: left wins
+        {&left, {-250, 300, -50, 400}, {400, 300}, {-400, 200}}, {&left, {-1300, 800, -1100, 900}, {400, 300}, {-1280, 694}},
+        {&none, {-250, 300, -50, 400}, {400, 300}, {w.left, 200}}};
     for (const auto& c : cases) {
         UseMonitorFunctions(c.monitors);
-        HWND owner = MakeWindow("STATIC", {c.owner.x, c.owner.y, c.owner.x + 200, c.owner.y + 100});
-        HWND window = MakeWindow("STATIC", {0, 0, 400, 300});
+        HWND owner = IsRectEmpty(&c.owner) ? nullptr : MakeWindow("STATIC", c.owner);
+        HWND window = MakeWindow("STATIC", {0, 0, c.size.cx, c.size.cy});
         CenterWindow(window, owner);
         RECT r;
         GetWindowRect(window, &r);
-        EXPECT_EQ((Ints{r.left, r.top}), (Ints{c.at.x, c.at.y})) << c.owner.x;
+        EXPECT_EQ((Ints{r.left, r.top, r.right - r.left}), (Ints{c.at.x, c.at.y, c.size.cx})) << c.owner.left;
         DestroyWindow(window);
         DestroyWindow(owner);
     }
@@ -207,10 +189,10 @@ TEST(LongPathTest, ShortNamesBecomeLong) {
     EXPECT_EQ(GetFileAttributesA(buffer), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY)) << buffer;
 }
 
-// Answers the next file dialog: picks the filter (0 keeps its own) and confirms the name, or cancels (-1).
+// Answers the next file dialog once it shows: picks filter g_filter (0 keeps its own) and
+// confirms g_name, or cancels (g_filter -1).
 int g_filter;
 std::string g_name;
-
 void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND dialog = FindWindowA("#32770", nullptr);
     if (!dialog || !IsWindowVisible(dialog)) return;
@@ -224,27 +206,22 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     SendMessageA(dialog, WM_COMMAND, g_filter < 0 ? IDCANCEL : IDOK, 0);
 }
 
-int Answer(decltype(&PromptOpenFile) prompt, int initial, int filter, const std::string& name, char* buffer) {
-    g_filter = filter;
-    g_name = name;
-    strcpy(buffer, "left over");
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerDialog);
-    int result = prompt(nullptr, buffer, kFileFilter, initial);
-    KillTimer(nullptr, timer);
-    return result;
-}
-
 TEST(FilePromptTest, CancelGivesMinusOneElseTheFilterSelectedAtConfirmation) {
     TempDir dir;
     const std::string existing = dir.File("menu.reg"), fresh = dir.File("exported.csv");
     ASSERT_TRUE(TempDir::WriteFile(existing, "REGEDIT4\r\n"));
-    char buffer[MAX_PATH];
-    EXPECT_EQ(Answer(PromptOpenFile, kCsvFilterIndex, -1, existing, buffer), -1);
-    EXPECT_STREQ(buffer, "");
-    EXPECT_EQ(Answer(PromptOpenFile, kRegFilterIndex, 0, existing, buffer), kRegFilterIndex);
-    EXPECT_EQ(buffer, existing);
-    EXPECT_EQ(Answer(PromptSaveFile, kCsvFilterIndex, kRegFilterIndex, fresh, buffer), kRegFilterIndex);
-    EXPECT_EQ(buffer, fresh);
+    const struct { bool save; int initial, filter; std::string name, result; } cases[] = {
+        {false, kCsvFilterIndex, -1, existing, "-1|"}, {false, kRegFilterIndex, 0, existing, "2|" + existing},
+        {true, kCsvFilterIndex, kRegFilterIndex, fresh, "2|" + fresh}};
+    for (const auto& c : cases) {
+        char buffer[MAX_PATH] = "left over";
+        g_filter = c.filter;
+        g_name = c.name;
+        UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerDialog);
+        int result = (c.save ? PromptSaveFile : PromptOpenFile)(nullptr, buffer, kFileFilter, c.initial);
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(std::to_string(result) + "|" + buffer, c.result);
+    }
 }
 
 // Disable.dat and DisableItemPos; a restart is a list refilled with the enabled entries only.
@@ -266,34 +243,29 @@ protected:
     std::string path_ = dir_.File(kDisabledFileName);
 };
 
+// Saved from "P+ Q- R+ S-" (Q at 1, S at 3), then restored into a list of enabled entries:
+// at their places, or at the end in file order with DisNoSavePos, without positions, or with
+// positions past the end or negative; a name the list holds in any case is counted, not added.
 TEST_F(DisabledStoreTest, DisabledEntriesComeBackAtTheirPlacesOrAtTheEnd) {
-    Fill("P+ Q- R+ S-");
-    EXPECT_EQ(Save(), 1);
-    EXPECT_NE(Bytes(settings_.iniPath).find("DisableItemPos=1,3\r\n"), std::string::npos);
-    int duplicates = -1;
-    EXPECT_EQ(Restart("P R", 0, &duplicates), 2);
-    EXPECT_EQ(duplicates, 0);
-    EXPECT_EQ(Names(), "P Q R S");
-    EXPECT_EQ(StateImage(3), 1);
-    // DisNoSavePos, and an ini file without DisableItemPos, append them in file order.
-    EXPECT_EQ(Restart("P R", 1), 2);
-    EXPECT_EQ(Names(), "P R Q S");
-    DeleteFileA(settings_.iniPath);
-    EXPECT_EQ(Restart("P R"), 2);
-    EXPECT_EQ(Names(), "P R Q S");
-}
-
-// Positions past the end of a changed list, or negative, append; a name it holds in any case is counted.
-TEST_F(DisabledStoreTest, RestoringIntoAChangedList) {
-    Fill("X- Y- Z- W-");
-    Save();
-    const int positions[4] = {10, 1, 1, -4};
-    settings_.SaveDisabledPositions(positions, 4);
-    int duplicates = -1;
-    EXPECT_EQ(Restart("A B z", 0, &duplicates), 3);
-    EXPECT_EQ(duplicates, 1);
-    EXPECT_EQ(Names(), "A Y B z X W");
-    EXPECT_EQ(StateImage(3), 2);
+    const struct { const char* positions; int noSavePos; const char* enabled; const char* names; int duplicates; } cases[] = {
+        {nullptr, 0, "P R", "P+ Q- R+ S-", 0}, {nullptr, 1, "P R", "P+ R+ Q- S-", 0}, {"", 0, "P R", "P+ R+ Q- S-", 0},
+        {"9,1", 0, "A B s", "A+ B+ s+ Q-", 1}, {"-4,1", 0, "A B", "A+ S- B+ Q-", 0}};
+    for (const auto& c : cases) {
+        list_.Clear();
+        Fill("P+ Q- R+ S-");
+        EXPECT_EQ(Save(), 1);
+        EXPECT_NE(Bytes(settings_.iniPath).find("DisableItemPos=1,3\r\n"), std::string::npos);
+        if (c.positions) WritePrivateProfileStringA("Alice/List", "DisableItemPos", *c.positions ? c.positions : nullptr,
+                                                    settings_.iniPath);
+        int duplicates = -1;
+        EXPECT_EQ(Restart(c.enabled, c.noSavePos, &duplicates), 2 - c.duplicates) << c.names;
+        EXPECT_EQ(duplicates, c.duplicates) << c.names;
+        std::string shown;
+        MenuExtEntry e;
+        for (int i = 0; list_.GetEntryAt(i, &e); ++i) shown += (i ? " " : "") + std::string(e.name) + "-+"[e.enabled];
+        EXPECT_EQ(shown, c.names);
+        ExpectRowsMirrorEntries(list_);
+    }
 }
 
 // Disable.dat is the only copy of the disabled entries: a save that cannot finish keeps the
@@ -303,7 +275,7 @@ TEST_F(DisabledStoreTest, AFailedSaveKeepsThePreviousFile) {
     ASSERT_EQ(Save(), 1);
     const std::string before = Bytes(path_);
     list_.SetEnabledAt(0, 0);
-    SetStateImage(0, 1);
+    ListView_SetItemState(listView_, 0, INDEXTOSTATEIMAGEMASK(1), kStateImageMask);
     const std::string pending = path_ + ".tmp";
     ASSERT_TRUE(CreateDirectoryA(pending.c_str(), nullptr));  // the new file cannot be written
     EXPECT_EQ(Save(), 0);

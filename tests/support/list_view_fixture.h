@@ -3,12 +3,16 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "core/entry_list.h"
+
+// Names of the entries in list order, joined by blanks ("P Q R").
+std::string NamesOf(const EntryList& list);
 
 class ListViewTest : public testing::Test {
 protected:
@@ -17,13 +21,10 @@ protected:
 
     // Appends entries named by `entries` ("P+ Q- R+": + enabled, - disabled), target "C:\\<name>.htm".
     void Fill(const char* entries);
-    // Names of the entries in list order, joined by blanks ("P Q R").
-    std::string Names() const;
-    void Select(int row, bool selected = true);
-    bool IsSelected(int row) const;
-    int StateImage(int row) const;
-    void SetStateImage(int row, int image);
-    std::string RowText(int row, int column) const;
+    std::string Names() const { return NamesOf(list_); }
+    void Select(int row) { ListView_SetItemState(listView_, row, LVIS_SELECTED, LVIS_SELECTED); }
+    bool IsSelected(int row) const { return ListView_GetItemState(listView_, row, LVIS_SELECTED) != 0; }
+    int StateImage(int row) const { return int(ListView_GetItemState(listView_, row, kStateImageMask) >> 12); }
 
     HWND window_ = nullptr;
     HWND listView_ = nullptr;

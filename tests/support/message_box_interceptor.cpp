@@ -19,11 +19,10 @@ UINT StyleOf(HWND box) {
     // The system icons are shared, so the box shows the very handles LoadIcon returns.
     const UINT kIcons[][2] = {{32513, MB_ICONERROR}, {32514, MB_ICONQUESTION}, {32515, MB_ICONWARNING},
                               {32516, MB_ICONINFORMATION}};
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        HICON shown = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         for (const auto& icon : kIcons)
-            if (shown && shown == LoadIconA(nullptr, MAKEINTRESOURCEA(icon[0]))) style |= icon[1];
-    }
+            if (SendMessageA(child, STM_GETICON, 0, 0) == LRESULT(LoadIconA(nullptr, MAKEINTRESOURCEA(icon[0]))))
+                style |= icon[1];
     return style;
 }
 
@@ -33,13 +32,13 @@ UINT StyleOf(HWND box) {
 bool IsMessageBox(HWND window) {
     char className[16] = {};
     GetClassNameA(window, className, sizeof(className));
-    if (strcmp(className, "#32770") != 0) return false;
     // Read with the window's own character set, or a thunk comes back in place of the address.
     LONG_PTR procedure = IsWindowUnicode(window) ? GetWindowLongPtrW(window, DWLP_DLGPROC)
                                                  : GetWindowLongPtrA(window, DWLP_DLGPROC);
     MEMORY_BASIC_INFORMATION memory;
-    if (!procedure || !VirtualQuery(reinterpret_cast<void*>(procedure), &memory, sizeof(memory))) return false;
-    return memory.AllocationBase == GetModuleHandleA("user32.dll");
+    return !strcmp(className, "#32770") && procedure &&
+           VirtualQuery(reinterpret_cast<void*>(procedure), &memory, sizeof(memory)) &&
+           memory.AllocationBase == GetModuleHandleA("user32.dll");
 }
 
 }  // namespace
@@ -65,10 +64,7 @@ void MessageBoxInterceptor::Intercept(HWND box) {
     seen_.push_back(box);
     boxes_.push_back({GetWindow(box, GW_OWNER), Text(text), Text(box), StyleOf(box)});
     int answer = GetDlgItem(box, IDOK) ? IDOK : GetDlgItem(box, IDCANCEL) ? IDCANCEL : IDNO;
-    if (!answers_.empty()) {
-        answer = answers_.front();
-        answers_.pop_front();
-    }
+    if (!answers_.empty()) answer = answers_.front(), answers_.pop_front();
     // Posted, so the box ends from its own modal loop as if the button had been clicked.
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
 }

@@ -1,5 +1,7 @@
 #include "tests/support/registry_fixture.h"
 
+#include <cstdio>
+
 #include "core/registry_store.h"
 
 namespace {
@@ -32,17 +34,14 @@ bool RegistryKeyGuard::MenuExtKeyExists() {
 }
 
 void RegistryKeyGuard::CreateSubkey(const char* name, const char* target, const DWORD* contexts, const DWORD* flags) {
-    HKEY parent, key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &parent,
-                              nullptr),
+    HKEY key;
+    std::string path = std::string(kMenuExtKeyPath) + "\\" + name;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    ASSERT_EQ(RegCreateKeyExA(parent, name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
-    if (target)
-        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(target), DWORD(strlen(target) + 1));
+    if (target) RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(target), DWORD(strlen(target) + 1));
     if (contexts) RegSetValueExA(key, "Contexts", 0, REG_DWORD, reinterpret_cast<const BYTE*>(contexts), 4);
     if (flags) RegSetValueExA(key, "Flags", 0, REG_DWORD, reinterpret_cast<const BYTE*>(flags), 4);
     RegCloseKey(key);
-    RegCloseKey(parent);
 }
 
 std::vector<std::string> RegistryKeyGuard::SubkeyNames() {
@@ -50,32 +49,22 @@ std::vector<std::string> RegistryKeyGuard::SubkeyNames() {
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
     char name[512];
-    for (DWORD i = 0;; ++i) {
-        DWORD size = sizeof(name);
-        if (RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    for (DWORD i = 0, size = sizeof(name); !RegEnumKeyExA(key, i, name, &size, 0, 0, 0, 0); ++i, size = sizeof(name))
         names.push_back(name);
-    }
     RegCloseKey(key);
     return names;
 }
 
-bool RegistryKeyGuard::ReadSubkey(const char* name, std::string* target, DWORD* contexts, DWORD* flags) {
-    HKEY parent, key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, KEY_READ, &parent) != ERROR_SUCCESS) return false;
-    LONG opened = RegOpenKeyExA(parent, name, 0, KEY_READ, &key);
-    RegCloseKey(parent);
-    if (opened != ERROR_SUCCESS) return false;
-    char value[1024] = {};
-    DWORD size = sizeof(value);
-    if (target) *target = RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) ==
-                                  ERROR_SUCCESS ? value : "<none>";
-    size = 4;
-    if (contexts && RegQueryValueExA(key, "Contexts", nullptr, nullptr, reinterpret_cast<BYTE*>(contexts), &size))
-        *contexts = 0xDEADBEEF;
-    size = 4;
-    if (flags && RegQueryValueExA(key, "Flags", nullptr, nullptr, reinterpret_cast<BYTE*>(flags), &size))
-        *flags = 0xDEADBEEF;
+std::string RegistryKeyGuard::ReadSubkey(const char* name) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kMenuExtKeyPath) + "\\" + name).c_str(), 0, KEY_READ, &key))
+        return "<missing>";
+    char target[1024] = "<none>", text[1100];
+    DWORD numbers[2] = {0xDEADBEEF, 0xDEADBEEF}, size = sizeof(target);
+    RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(target), &size);
+    for (int i = 0; i < 2; ++i)
+        RegQueryValueExA(key, i ? "Flags" : "Contexts", nullptr, nullptr, reinterpret_cast<BYTE*>(&numbers[i]), &(size = 4));
     RegCloseKey(key);
-    return true;
+    snprintf(text, sizeof(text), "%s|%x|%x", target, unsigned(numbers[0]), unsigned(numbers[1]));
+    return text;
 }
-

@@ -18,8 +18,9 @@ public:
                              const DWORD* flags = nullptr);
     // Subkey names in enumeration order.
     static std::vector<std::string> SubkeyNames();
-    // Reads a subkey's default value, Contexts and Flags; false when the subkey is missing.
-    static bool ReadSubkey(const char* name, std::string* target, DWORD* contexts, DWORD* flags);
+    // A subkey as "target|contexts|flags" in hex ("<none>" and deadbeef for missing values),
+    // or "<missing>".
+    static std::string ReadSubkey(const char* name);
     static void DeleteMenuExtKey();
     static bool MenuExtKeyExists();
 };

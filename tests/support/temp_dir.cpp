@@ -1,48 +1,24 @@
 #include "tests/support/temp_dir.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 
-namespace {
-
-void RemoveTree(const std::string& dir) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((dir + "*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = dir + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(full + "\\");
-            } else {
-                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(full.c_str());
-            }
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(dir.c_str());
-}
-
-}  // namespace
-
 TempDir::TempDir() {
-    char base[MAX_PATH];
+    char base[MAX_PATH], name[MAX_PATH];
     GetTempPathA(sizeof(base), base);
     static unsigned serial = 0;
-    for (;;) {
-        char name[MAX_PATH];
-        snprintf(name, sizeof(name), "%squorvil-%lu-%u\\", base, GetCurrentProcessId(), ++serial);
-        if (CreateDirectoryA(name, nullptr)) {
-            path_ = name;
-            break;
-        }
-    }
+    do snprintf(name, sizeof(name), "%squorvil-%lu-%u\\", base, GetCurrentProcessId(), ++serial);
+    while (!CreateDirectoryA(name, nullptr));
+    path_ = name;
 }
 
-TempDir::~TempDir() { RemoveTree(path_); }
+TempDir::~TempDir() {
+    std::string from = path_.substr(0, path_.size() - 1) + '\0';  // a list ended by two zeros
+    SHFILEOPSTRUCTA remove = {nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NO_UI, FALSE, nullptr, nullptr};
+    SHFileOperationA(&remove);
+}
 
 bool TempDir::WriteFile(const std::string& path, const std::string& bytes) {
     FILE* f = fopen(path.c_str(), "wb");
@@ -56,8 +32,7 @@ bool TempDir::ReadFile(const std::string& path, std::string* bytes) {
     if (!f) return false;
     bytes->clear();
     char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof(buffer), f)) > 0) bytes->append(buffer, n);
+    for (size_t n; (n = fread(buffer, 1, sizeof(buffer), f)) > 0;) bytes->append(buffer, n);
     fclose(f);
     return true;
 }

@@ -1,14 +1,93 @@
-// The path edit control on real edits: what its browse dialogs are asked, how the button
-// answers the mouse, its pictures, and the BMP images it refuses.
+// The two controls on real windows. The link on statics of a real parent: the shared parent
+// hook, hover, deactivation and the click. The path edit on real edits: what its browse
+// dialogs are asked, how the button answers the mouse, and its picture (the BMP check behind
+// the picture has a fuzz harness).
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "controls/hyperlink.h"
 #include "controls/path_edit.h"
-#include "resources/path_edit_button.h"
 #include "tests/mainwindow/main_dialog_harness.h"
 
 namespace {
+
+std::vector<std::string> g_opened;
+
+HINSTANCE WINAPI RecordOpen(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT) {
+    g_opened.push_back(file);
+    return reinterpret_cast<HINSTANCE>(42);
+}
+
+class HyperLinkTest : public testing::Test {
+protected:
+    void SetUp() override {
+        linkShellExecute = RecordOpen;
+        parent_ = CreateWindowExA(0, "#32770", "", WS_POPUP | WS_VISIBLE, 100, 100, 400, 200, 0, 0, 0, 0);
+    }
+    void TearDown() override {
+        DestroyWindow(parent_);
+        linkShellExecute = ShellExecuteA;
+    }
+    HWND Static(DWORD style, int y) {
+        HWND control = CreateWindowExA(0, "Static", "Quorvil.chm", WS_CHILD | WS_VISIBLE | style, 20, y, 300, 40,
+                                       parent_, 0, 0, 0);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        return control;
+    }
+    RECT Rect(HWND control) const {
+        RECT rect;
+        GetWindowRect(control, &rect);
+        MapWindowPoints(HWND_DESKTOP, parent_, reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    }
+    void Mouse(UINT message, POINT point) { SendMessageA(parent_, message, 0, MAKELPARAM(point.x, point.y)); }
+
+    HWND parent_ = nullptr;
+};
+
+TEST_F(HyperLinkTest, LinksShareOneParentHookUntilTheLastIsGone) {
+    LONG_PTR original = GetWindowLongPtrA(parent_, GWLP_WNDPROC);
+    HyperLinkControl first, second;
+    HWND a = Static(SS_LEFT, 10), b = Static(SS_LEFT, 60);
+    EXPECT_EQ(first.Attach(nullptr, 1), kLinkMissingArgument);
+    EXPECT_EQ(first.SetColors(0, 0, 0), kLinkNotAttached);
+    ASSERT_EQ(first.Attach(a, 1) + second.Attach(b, 0), kLinkOk);
+    EXPECT_EQ(first.Attach(b, 1), kLinkAlreadyAttached);
+    EXPECT_TRUE(first.Detach() == a && !GetPropA(a, kLinkInstanceProperty));
+    EXPECT_NE(GetWindowLongPtrA(parent_, GWLP_WNDPROC), original);
+    // Destroying its control detaches a link by itself; the last one unhooks the parent.
+    DestroyWindow(b);
+    EXPECT_TRUE(!second.GetHoverCursor() && GetWindowLongPtrA(parent_, GWLP_WNDPROC) == original);
+}
+
+TEST_F(HyperLinkTest, HoverDeactivationAndClickChangeCursorCaptureAndColours) {
+    HWND control = Static(SS_LEFT, 10);
+    HyperLinkControl link;
+    ASSERT_EQ(link.Attach(control, 1), kLinkOk);
+    const COLORREF kHover = RGB(0, 160, 0);
+    EXPECT_EQ(link.SetColors(kKeepColour, kKeepColour, kHover), kLinkOk);
+    RECT client, rect = Rect(control);
+    GetClientRect(control, &client);
+    auto shows = [&](COLORREF colour) { return CountPixels(control, client, colour) > 0; };
+    POINT on = {rect.left + 3, (rect.top + rect.bottom) / 2}, off = {300, 150};
+    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    ASSERT_NE(link.GetHoverCursor(), nullptr);
+    for (bool deactivate : {false, true}) {
+        SetCursor(arrow);
+        Mouse(WM_MOUSEMOVE, on);
+        EXPECT_TRUE(GetCursor() == link.GetHoverCursor() && GetCapture() == parent_);
+        EXPECT_TRUE(shows(kHover) && !shows(kLinkNormalColour));
+        if (deactivate) SendMessageA(parent_, WM_ACTIVATE, WA_INACTIVE, 0);
+        else Mouse(WM_MOUSEMOVE, off);
+        EXPECT_TRUE(GetCursor() == arrow && !GetCapture() && shows(kLinkNormalColour)) << deactivate;
+    }
+
+    Mouse(WM_LBUTTONDOWN, on);
+    EXPECT_EQ(g_opened, std::vector<std::string>{"Quorvil.chm"});
+    EXPECT_TRUE(shows(kLinkVisitedColour) && !shows(kLinkNormalColour));
+}
 
 // Each browse dialog asked, as "dialog|initial directory or folder|file name|flags"; the
 // fakes answer with g_choice (nullptr: cancel).
@@ -51,16 +130,13 @@ protected:
     void SetUp() override {
         g_asked.clear();
         parent_ = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, nullptr, nullptr, nullptr, nullptr);
-        edit_ = MakeEdit(10);
+        edit_ = CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 20, parent_, nullptr, nullptr, nullptr);
         g_editProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LoggingEditProc)));
         control_.dialogs = {FakeOpen, FakeSave, FakeFolder};
     }
     void TearDown() override { DestroyWindow(parent_); }
 
-    HWND MakeEdit(int y) {
-        return CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE, 10, y, 200, 20, parent_, nullptr, nullptr, nullptr);
-    }
     // The middle of the button ('B') or of the text part ('T').
     LPARAM At(char place) const {
         RECT r = place == 'B' ? control_.ButtonRect() : control_.TextRect();
@@ -137,87 +213,13 @@ TEST_F(PathEditTest, ButtonOpensTheDialogOnlyWhenPressedAndReleasedOnIt) {
     }
 }
 
-TEST_F(PathEditTest, AttachesOncePerEditStaysSquareAndComesLooseWithTheWindow) {
-    EXPECT_EQ(control_.Attach(nullptr, PathEditMode::OpenFile), -3);
-    ASSERT_EQ(control_.Attach(edit_, PathEditMode::OpenFile), 0);
-    EXPECT_EQ(control_.Attach(edit_, PathEditMode::OpenFile), -4);
-    PathEditControl other;
-    ASSERT_EQ(other.Attach(MakeEdit(40), PathEditMode::Folder), 0);
-    EXPECT_EQ(other.SetFilter(), -2);
-    SendMessageA(edit_, WM_LBUTTONDOWN, MK_LBUTTON, At('B'));
-    EXPECT_EQ(other.State() & PathEditControl::kPressed, 0u);  // each edit finds its own instance
-    SendMessageA(edit_, WM_LBUTTONUP, 0, 0);
-    for (int width : {200, 120}) {
-        MoveWindow(edit_, 10, 10, width, 24, TRUE);
-        RECT client, button = control_.ButtonRect();
-        GetClientRect(edit_, &client);
-        EXPECT_EQ(std::vector<LONG>({button.left, button.top, button.right, button.bottom, control_.TextRect().right}),
-                  std::vector<LONG>({client.right - client.bottom, 0, client.right, client.bottom, button.left}));
-        EXPECT_EQ(HIWORD(SendMessageA(edit_, EM_GETMARGINS, 0, 0)), client.bottom);
-    }
-    DestroyWindow(edit_);
-    EXPECT_EQ(control_.Window(), nullptr);
-    EXPECT_EQ(control_.Attach(MakeEdit(70), PathEditMode::OpenFile), 0);
-}
-
-TEST_F(PathEditTest, DisabledPictureTurnsOpaquePixelsGreyWithHighlightsBelowRight) {
-    // Mask '#' opaque; expected G grey, H highlight (now opaque), '.' still transparent.
-    const char kMask[] = "##.. ##.. .... ....", kExpected[] = "GG.. GGH. .HH. ....";
-    BYTE maskBits[8] = {};  // rows of 16 bits, a set bit transparent
-    for (int i = 0; i < 16; ++i)
-        if (kMask[i / 4 * 5 + i % 4] != '#') maskBits[i / 4 * 2] |= 0x80 >> (i % 4);
-    HDC screen = GetDC(nullptr);
-    ICONINFO source = {TRUE, 0, 0, CreateBitmap(4, 4, 1, 1, maskBits), CreateCompatibleBitmap(screen, 4, 4)};
-    HICON icon = CreateIconIndirect(&source), disabled = MakeDisabledIcon(icon);
-    ICONINFO made = {};
-    ASSERT_TRUE(GetIconInfo(disabled, &made));
-    HDC colourDc = CreateCompatibleDC(screen), maskDc = CreateCompatibleDC(screen);
-    SelectObject(colourDc, made.hbmColor);
-    SelectObject(maskDc, made.hbmMask);
-    std::string seen;
-    for (int i = 0; i < 16; ++i) {
-        COLORREF colour = GetPixel(colourDc, i % 4, i / 4);
-        seen += GetPixel(maskDc, i % 4, i / 4) ? '.' : colour == GetSysColor(COLOR_GRAYTEXT) ? 'G'
-              : colour == GetSysColor(COLOR_BTNHIGHLIGHT) ? 'H' : '?';
-        if (i % 4 == 3 && i < 15) seen += ' ';
-    }
-    EXPECT_EQ(seen, kExpected);
-    DeleteDC(colourDc);
-    DeleteDC(maskDc);
-    for (HBITMAP bitmap : {source.hbmMask, source.hbmColor, made.hbmMask, made.hbmColor}) DeleteObject(bitmap);
-    DestroyIcon(icon);
-    DestroyIcon(disabled);
-    ReleaseDC(nullptr, screen);
-
-    // On screen: the yellow folder while the edit is enabled, none of its yellow when not.
+// The yellow folder while the edit is enabled; grey without any of its yellow when not.
+TEST_F(PathEditTest, TheButtonsPictureTurnsGreyWithTheEdit) {
     ASSERT_EQ(control_.Attach(edit_, PathEditMode::OpenFile), 0);
     EXPECT_GT(CountPixels(edit_, control_.ButtonRect(), RGB(255, 255, 0)), 20);
     EnableWindow(edit_, FALSE);
     EXPECT_EQ(CountPixels(edit_, control_.ButtonRect(), RGB(255, 255, 0)), 0);
     EXPECT_GT(CountPixels(edit_, control_.ButtonRect(), GetSysColor(COLOR_GRAYTEXT)), 20);
-}
-
-TEST(BitmapFromBmpImageTest, RefusesImagesWhoseFieldsPointOutsideTheirData) {
-    struct Case {
-        size_t field;    // offset of a 32-bit field set to `value`; 0 leaves the image intact
-        uint32_t value;
-        size_t length;
-        bool made;
-    } kCases[] = {
-        {0, 0, 222, true},           {0, 0, 221, false},         {0, 0x4D58, 222, false},  // not "BM"
-        {10, 119, 222, false},       {14, 209, 222, false},      {18, 17, 222, false},
-        {22, 0x80000000, 222, false}, {46, 17, 222, false},
-    };
-    for (const Case& c : kCases) {
-        SCOPED_TRACE(c.field * 1000 + c.length);
-        std::vector<BYTE> image(kFolderPictureBmp, kFolderPictureBmp + sizeof(kFolderPictureBmp));
-        if (c.value) memcpy(&image[c.field], &c.value, c.field ? 4 : 2);
-        HBITMAP bitmap = BitmapFromBmpImage(image.data(), c.length);
-        BITMAP size = {};
-        GetObjectA(bitmap, sizeof(size), &size);
-        EXPECT_EQ(size.bmWidth * 100 + size.bmHeight, c.made ? 1313 : 0);
-        DeleteObject(bitmap);
-    }
 }
 
 }  // namespace

@@ -1,0 +1,315 @@
+// The entry list against a real list view (every operation keeps row i showing entry i), and
+// loading from and saving to the MenuExt key of the test prefix's registry.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/entry_list.h"
+#include "core/registry_store.h"
+#include "tests/support/list_view_fixture.h"
+#include "tests/support/registry_fixture.h"
+
+namespace {
+
+using EntryListTest = ListViewTest;
+using Ints = std::vector<int>;
+
+TEST_F(EntryListTest, NamesAreUniqueInAnyLetterCaseAndDoubleByteNamesStayWhole) {
+    // 表 (0x95 0x5C) and ソ (0x83 0x5C) end in a backslash byte: they must neither collide nor split.
+    Fill("ABC 表 ソ 表ソ");
+    for (const char* taken : {"abc", "表", "表ソ"}) {
+        MenuExtEntry e = MakeEntry(taken);
+        EXPECT_EQ(list_.AddEntry(&e), kDuplicateName) << taken;
+        EXPECT_EQ(list_.InsertEntryAt(0, &e), kDuplicateName) << taken;
+    }
+    EXPECT_EQ((Ints{list_.FindEntryByName("aBc"), list_.FindEntryByName("ソ"), list_.FindEntryByName(nullptr)}),
+              (Ints{0, 2, -1}));
+    EXPECT_EQ(Names(), "ABC 表 ソ 表ソ");
+    ExpectRowsMirrorEntries(list_);
+}
+
+TEST_F(EntryListTest, InvalidRecordsAreRefusedWithTheirOwnCodesAndFarPositionsAppend) {
+    Fill("P");
+    for (const char* name : {"\\x", "E", ""}) {
+        MenuExtEntry e = MakeEntry(name, *name == 'E' ? "" : nullptr);
+        EXPECT_EQ(list_.AddEntry(&e), kNotMade) << name;
+        EXPECT_EQ(list_.InsertEntryAt(0, &e), kInvalid) << name;
+    }
+    MenuExtEntry q = MakeEntry("Q"), r = MakeEntry("R"), s = MakeEntry("S");
+    EXPECT_EQ(list_.AddEntry(nullptr), kInvalid);
+    EXPECT_EQ(list_.InsertEntryAt(-2, &q), kInvalid);
+    EXPECT_EQ((Ints{list_.InsertEntryAt(99, &q), list_.InsertEntryAt(-1, &r), list_.InsertEntryAt(1, &s)}),
+              (Ints{kOk, kOk, kOk}));
+    EXPECT_EQ(Names(), "P S Q R");
+    ExpectRowsMirrorEntries(list_);
+}
+
+TEST_F(EntryListTest, RowsShowFlagsInHexContextLettersAndTheCheckBox) {
+    const MenuExtEntry entries[] = {MakeEntry("A", nullptr, 0x21, 0x11, 1), MakeEntry("B", nullptr, 0x80, 0, 0),
+                                    MakeEntry("C", nullptr, 0x7F, 0xFFFFFFFF, 1)};
+    const char* const kShown[] = {"常リ|11|2", "|0|1", "常絵コ表選リ？|FFFFFFFF|2"};
+    for (int row = 0; row < 3; ++row) {
+        ASSERT_EQ(list_.AddEntry(&entries[row]), kOk);
+        char letters[64], flags[16];
+        ListView_GetItemText(listView_, row, 1, letters, sizeof(letters));
+        ListView_GetItemText(listView_, row, 2, flags, sizeof(flags));
+        EXPECT_EQ(std::string(letters) + "|" + flags + "|" + std::to_string(StateImage(row)), kShown[row]);
+    }
+}
+
+// One list worked on step by step; P's row is selected throughout and must stay so.
+TEST_F(EntryListTest, MovesSwapsReplacementsAndDeletionsKeepRowsInStep) {
+    Fill("P+ Q- R+");
+    Select(0);
+    MenuExtEntry x = MakeEntry("X", "http://example.invalid/x", 0x3, 1, 0), bad = MakeEntry("", "t");
+    const struct { char op; int a, b, result; const char* names; } kSteps[] = {
+        {'m', 0, 2, 1, "Q R P"},  {'m', 2, 0, 1, "P Q R"},  {'m', 2, 0, 1, "R P Q"}, {'s', 0, 2, 1, "Q P R"},
+        {'m', 1, 1, 1, "Q P R"},  {'s', 2, 2, 1, "Q P R"},  {'m', 0, 3, 0, "Q P R"}, {'s', -1, 0, 0, "Q P R"},
+        {'r', 2, 0, 1, "Q P X"},  {'b', 2, 0, 0, "Q P X"},  {'r', 3, 0, 0, "Q P X"}, {'d', 0, 0, 1, "P X"},
+        {'d', 2, 0, 0, "P X"},    {'d', -1, 0, 0, "P X"}};
+    for (const auto& s : kSteps) {
+        int result = s.op == 'm' ? list_.MoveEntry(s.a, s.b) : s.op == 's' ? list_.SwapEntries(s.a, s.b)
+                   : s.op == 'd' ? list_.DeleteEntryAt(s.a) : list_.ReplaceEntryAt(s.a, s.op == 'r' ? &x : &bad);
+        SCOPED_TRACE(std::string(1, s.op) + std::to_string(s.a) + std::to_string(s.b));
+        EXPECT_EQ(result, s.result);
+        EXPECT_EQ(Names(), s.names);
+        EXPECT_TRUE(IsSelected(list_.FindEntryByName("P")) && ListView_GetSelectedCount(listView_) == 1);
+        ExpectRowsMirrorEntries(list_);
+    }
+    EXPECT_FALSE(RowMoveInProgress);
+    RowMoveInProgress = true;  // a caller's own move stays marked
+    list_.MoveEntry(0, 1);
+    list_.SwapEntries(0, 1);
+    EXPECT_TRUE(RowMoveInProgress);
+    RowMoveInProgress = false;
+}
+
+TEST_F(EntryListTest, SelectedRunsMoveByOneAndRunsAtTheEdgeStay) {
+    // Rows selected before the move, and the names and selected rows after it ("PQRST" at start).
+    const struct { bool up; const char* selected; const char* names; const char* selectedAfter; } cases[] = {
+        {true, "013", "P Q S R T", "012"}, {true, "2", "P R Q S T", "1"}, {false, "34", "P Q R S T", "34"},
+        {false, "023", "Q P T R S", "134"}, {false, "", "P Q R S T", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.selected);
+        list_.Clear();
+        Fill("P Q R S T");
+        for (const char* row = c.selected; *row; ++row) Select(*row - '0');
+        EXPECT_EQ(c.up ? list_.MoveSelectedUp() : list_.MoveSelectedDown(), c.selected[0] ? 1 : 0);
+        EXPECT_EQ(Names(), c.names);
+        std::string selectedAfter;
+        for (int row = 0; row < 5; ++row)
+            if (IsSelected(row)) selectedAfter += char('0' + row);
+        EXPECT_EQ(selectedAfter, c.selectedAfter);
+        ExpectRowsMirrorEntries(list_);
+    }
+}
+
+TEST_F(EntryListTest, PartitionByCheckIsStableAndHonoursTheLimit) {
+    const int enabledFirst = MakeSortWord(kDirectionEnabledFirst, kCheckSortColumn);
+    const struct { int sortWord, limit; const char* names; } kSteps[] = {  // limit -2: MoveDisabledToBottom
+        {enabledFirst, -1, "P R Q S"}, {MakeSortWord(kDirectionDisabledFirst, kCheckSortColumn), -1, "Q S P R"},
+        {enabledFirst, 1, "Q S P R"},  {enabledFirst, 3, "P Q S R"}, {0, -2, "P R Q S"}};
+    Fill("P+ Q- R+ S-");
+    for (const auto& s : kSteps) {
+        if (s.limit == -2) list_.MoveDisabledToBottom(listView_);
+        else list_.PartitionByCheck(listView_, s.sortWord, s.limit);
+        EXPECT_EQ(Names(), s.names) << s.limit;
+        ExpectRowsMirrorEntries(list_);
+    }
+}
+
+// The duplicate check keeps an index of the names beside the chain; after every kind of change
+// it must still say what a walk over the chain says.
+TEST_F(EntryListTest, TheDuplicateCheckFollowsMovesRenamesAndDeletes) {
+    Fill("Abc Def Ghi ｘｙｚ");
+    // Added and taken out again when it is free, so the probe itself goes through the index.
+    auto taken = [&](const std::string& name) {
+        MenuExtEntry e = MakeEntry(name.c_str());
+        int added = list_.AddEntry(&e);
+        if (added == kOk) list_.DeleteEntryAt(list_.Count() - 1);
+        return added == kDuplicateName;
+    };
+    MenuExtEntry renamed = MakeEntry("New"), twin = MakeEntry("ABC");
+    const struct {
+        const char* step;
+        std::function<void()> run;
+        const char* taken;
+        const char* free;
+    } steps[] = {
+        {"start", [] {}, "aBC DEF ghi", "New"},
+        {"moves", [&] { list_.MoveEntry(0, 3), list_.SwapEntries(0, 1); }, "abc def ghi", "new"},
+        {"rename", [&] { list_.ReplaceEntryAt(list_.FindEntryByName("def"), &renamed); }, "NEW abc", "Def"},
+        {"delete", [&] { list_.DeleteEntryAt(list_.FindEntryByName("ghi")); }, "new", "GHI"},
+        // Two entries of one name (a rename the list itself does not refuse); one goes.
+        {"twins", [&] { list_.ReplaceEntryAt(list_.FindEntryByName("new"), &twin), list_.DeleteEntryAt(0); }, "abc",
+         "new"},
+        {"clear", [&] { list_.Clear(); }, "", "abc ｘｙｚ"},
+    };
+    for (const auto& s : steps) {
+        s.run();
+        std::istringstream takenNames(s.taken), freeNames(s.free);
+        for (std::string name; takenNames >> name;) EXPECT_TRUE(taken(name)) << s.step << ": " << name;
+        for (std::string name; freeNames >> name;) EXPECT_FALSE(taken(name)) << s.step << ": " << name;
+        // Double-byte letters in both cases and widths: whatever lstrcmpiA holds equal is taken.
+        for (const char* name : {"ｘｙｚ", "ＸＹＺ", "xyz", "ＡＢＣ"})
+            EXPECT_EQ(taken(name), list_.FindEntryByName(name) >= 0) << s.step << ": " << name;
+        ExpectRowsMirrorEntries(list_);
+    }
+}
+
+void* FailingAllocator(size_t) { return nullptr; }
+
+TEST_F(EntryListTest, AFailedNodeAllocationLeavesChainAndRowsAsTheyWere) {
+    Fill("P Q");
+    MenuExtEntry r = MakeEntry("R");
+    EntryList::SetNodeAllocator(FailingAllocator);
+    EXPECT_EQ(list_.AddEntry(&r), kOutOfMemory);
+    EXPECT_EQ(list_.InsertEntryAt(0, &r), kOutOfMemory);
+    EXPECT_EQ(list_.ReplaceEntryAt(0, &r), 0);
+    EntryList::SetNodeAllocator(nullptr);
+    EXPECT_EQ(Names(), "P Q");
+    ExpectRowsMirrorEntries(list_);
+}
+
+class RegistryStoreTest : public ListViewTest {
+protected:
+    RegistryKeyGuard guard_;
+};
+
+using KeyNames = std::vector<std::string>;
+
+TEST_F(RegistryStoreTest, LoadsWhatFitsSkipsTheRestAndGoesOnPastALongName) {
+    int keyFlag = -1;
+    EXPECT_EQ(LoadFromRegistry(list_, &keyFlag), 0);  // no key: nothing, and it says so
+    EXPECT_EQ(keyFlag, 0);
+    RegistryKeyGuard::CreateSubkey("Good", "C:\\g.htm");
+    RegistryKeyGuard::CreateSubkey("Empty", "");  // left out without an error
+    EXPECT_EQ(LoadFromRegistry(list_, nullptr), 1);
+    EXPECT_EQ(Names(), "Good");
+    list_.Clear();
+
+    DWORD contexts = 0x21, flags = 1;
+    const std::string fits(259, 'a');
+    RegistryKeyGuard::CreateSubkey("Full", "C:\\full.htm", &contexts, &flags);
+    RegistryKeyGuard::CreateSubkey("表示", "C:\\表\\run.htm");  // no Contexts, no Flags: both 0
+    RegistryKeyGuard::CreateSubkey("Fits", fits.c_str());
+    RegistryKeyGuard::CreateSubkey("TooLong", std::string(260, 'b').c_str());
+    RegistryKeyGuard::CreateSubkey("NoDefault", nullptr);
+    // A name too long for the list must not hide the subkeys enumerated after it.
+    RegistryKeyGuard::CreateSubkey(std::string(65, 'L').c_str(), "C:\\long.htm");
+    RegistryKeyGuard::CreateSubkey("Z", "C:\\z.htm");
+    EXPECT_EQ(LoadFromRegistry(list_, &keyFlag), 0);
+    EXPECT_EQ(keyFlag, 1);
+    std::string loaded;
+    MenuExtEntry e;
+    for (int i = 0; list_.GetEntryAt(i, &e); ++i)
+        loaded += std::string(e.name) + "|" + e.target + "|" + std::to_string(e.contexts) + "|" +
+                  std::to_string(e.flags) + "|" + std::to_string(e.enabled) + "\n";
+    EXPECT_EQ(loaded, "Fits|" + fits + "|0|0|1\nFull|C:\\full.htm|33|1|1\nGood|C:\\g.htm|0|0|1\nZ|C:\\z.htm|0|0|1\n"
+                      "表示|C:\\表\\run.htm|0|0|1\n");
+    ExpectRowsMirrorEntries(list_);
+}
+
+TEST_F(RegistryStoreTest, SavingWritesTheEnabledEntriesAndKeepsSubkeysTheListCouldNotShow) {
+    const std::string longName(70, 'L');
+    for (const char* name : {longName.c_str(), "Empty", "Shown", "Shown\\Child"})
+        RegistryKeyGuard::CreateSubkey(name, *name == 'E' ? "" : "C:\\x.htm");
+    RegistryKeyGuard::CreateSubkey("NoDefault", nullptr);
+    RegistryKeyGuard::CreateSubkey("TooLong", std::string(300, 'x').c_str());
+    const MenuExtEntry entries[] = {MakeEntry("R", "\\\\server\\share\\表.htm", 0x80000021, 0xFFFFFFFF, 1),
+                                    MakeEntry("Q", nullptr, 1, 0, 0), MakeEntry("P", "C:\\p.htm", 0x7F, 1, 1)};
+    for (const MenuExtEntry& e : entries) ASSERT_EQ(list_.AddEntry(&e), kOk);
+    ASSERT_EQ(SaveToRegistry(list_), 1);
+    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (KeyNames{"Empty", longName, "NoDefault", "P", "R", "TooLong"}));
+    EXPECT_EQ(RegistryKeyGuard::ReadSubkey("R"), "\\\\server\\share\\表.htm|80000021|ffffffff");
+    EXPECT_EQ(RegistryKeyGuard::ReadSubkey("P"), "C:\\p.htm|7f|1");
+
+    list_.Clear();  // an all-disabled list leaves the key, empty of entries
+    Fill("P- Q-");
+    ASSERT_EQ(SaveToRegistry(list_), 1);
+    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (KeyNames{"Empty", longName, "NoDefault", "TooLong"}));
+}
+
+// Where the ANSI code page is 932 the default value is taken from the wide reading; for every
+// type and length it must be what RegQueryValueExA hands over, and Update must delete exactly
+// the subkeys that load.
+TEST_F(RegistryStoreTest, DefaultValuesOfEveryTypeLoadAsTheAnsiFunctionReadsThem) {
+    const std::wstring kanji129(129, L'\u8868');  // 表: 258 bytes in code page 932
+    const struct { const char* name; DWORD type; std::wstring text; std::string bytes; } cases[] = {
+        {"Sz", REG_SZ, L"C:\\表\\a.htm", ""}, {"Expand", REG_EXPAND_SZ, L"%WINDIR%\\b.htm", ""},
+        {"Multi", REG_MULTI_SZ, std::wstring(L"first\0second\0", 14), ""},
+        {"Multi over", REG_MULTI_SZ, L"x" + std::wstring(1, L'\0') + kanji129 + L'\0', ""},
+        {"Unterminated", REG_SZ, std::wstring(L"abc", 3), ""}, {"Bytes 259", REG_SZ, kanji129 + L"x", ""},
+        {"Bytes 260", REG_SZ, kanji129 + L"xy", ""}, {"Empty", REG_SZ, L"", ""},
+        {"Binary", REG_BINARY, L"", std::string("bin\0", 4)}, {"Dword", REG_DWORD, L"", std::string("\x41\x42\0\0", 4)},
+        {"Binary no end", REG_BINARY, L"", std::string(260, 'n')}, {"Binary long", REG_BINARY, L"", std::string(261, 'm')}};
+    HKEY parent;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &parent,
+                              nullptr), 0);
+    for (const auto& c : cases) {
+        HKEY sub;
+        ASSERT_EQ(RegCreateKeyExA(parent, c.name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr), 0);
+        if (c.bytes.empty())
+            RegSetValueExW(sub, nullptr, 0, c.type, reinterpret_cast<const BYTE*>(c.text.data()),
+                           static_cast<DWORD>((c.text.size() + (c.type != REG_MULTI_SZ && c.name[0] != 'U')) * 2));
+        else
+            RegSetValueExA(sub, nullptr, 0, c.type, reinterpret_cast<const BYTE*>(c.bytes.data()),
+                           static_cast<DWORD>(c.bytes.size()));
+        RegCloseKey(sub);
+    }
+    EXPECT_EQ(LoadFromRegistry(list_, nullptr), 0);  // some do not fit
+    std::string loaded;
+    for (const auto& c : cases) {
+        HKEY sub;
+        ASSERT_EQ(RegOpenKeyExA(parent, c.name, 0, KEY_READ, &sub), 0);
+        char value[kTargetSize + 1] = {};
+        DWORD size = kTargetSize;
+        bool fits = RegQueryValueExA(sub, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) == 0 &&
+                    memchr(value, 0, kTargetSize) && value[0];
+        RegCloseKey(sub);
+        int index = list_.FindEntryByName(c.name);
+        EXPECT_EQ(index >= 0, fits) << c.name;
+        MenuExtEntry e;
+        if (!fits || !list_.GetEntryAt(index, &e)) continue;
+        EXPECT_STREQ(e.target, value) << c.name;
+        loaded += std::string(loaded.empty() ? "" : " ") + c.name;
+    }
+    RegCloseKey(parent);
+    EXPECT_EQ(loaded, "Sz Expand Multi Unterminated Bytes 259 Binary Dword");
+    list_.Clear();
+    ASSERT_EQ(SaveToRegistry(list_), 1);
+    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(),
+              (KeyNames{"Binary long", "Binary no end", "Bytes 260", "Empty", "Multi over"}));
+}
+
+TEST_F(RegistryStoreTest, SubkeysCodePage932CannotHoldAreNeitherListedNorTouchedByUpdate) {
+    // The ANSI functions would give them with "?" or, for ¥, the backslash as best fit.
+    const std::wstring key = L"Software\\Microsoft\\Internet Explorer\\MenuExt\\", lost[][2] = {{L"한글", L"C:\\x"},
+        {L"Q", L"C:\\한"}, {L"a\u00A5b", L"y"}, {L"Yen", L"C:\\\u00A5"}, {L"\U00020BB7", L"z"}, {L"Lone", L"C:\\\xD800"}};
+    RegistryKeyGuard::CreateSubkey("P", "C:\\p.htm");
+    for (const auto& s : lost) ASSERT_EQ(_wsystem((L"reg.exe add \"HKCU\\" + key + s[0] + L"\" /ve /d \"" + s[1] + L"\" /f").c_str()), 0);
+    int keyFlag = -1;
+    EXPECT_EQ(LoadFromRegistry(list_, &keyFlag), 0);  // the start-up warning tells of them
+    EXPECT_EQ(keyFlag, 1);
+    EXPECT_EQ(Names(), "P");
+    Fill("R");
+    ASSERT_EQ(SaveToRegistry(list_), 1);
+    for (const auto& s : lost) {
+        wchar_t value[16] = {};
+        DWORD size = sizeof(value);
+        ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, (key + s[0]).c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size), 0)
+            << s[0];
+        EXPECT_EQ(std::wstring(value, size / 2), s[1] + L'\0') << s[0];  // byte for byte
+    }
+    KeyNames names = RegistryKeyGuard::SubkeyNames();  // and no second key under a made-up name
+    EXPECT_EQ(std::count(names.begin(), names.end(), "P") + std::count(names.begin(), names.end(), "R"), 2);
+    EXPECT_EQ(names.size(), std::size(lost) + 2);
+}
+
+}  // namespace

@@ -1,56 +1,33 @@
 // The two controls on real windows. The link on statics of a real parent: the shared parent
-// hook, hover, deactivation and the click. The path edit on real edits: what its browse
-// dialogs are asked, how the button answers the mouse, and its picture (the BMP check behind
-// the picture has a fuzz harness).
+// hook (its click is in the version dialog's tests). The path edit on real edits: what its
+// browse dialogs are asked and how the button answers the mouse (the BMP check behind its
+// picture has a fuzz harness).
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "controls/hyperlink.h"
 #include "controls/path_edit.h"
-#include "tests/mainwindow/main_dialog_harness.h"
 
 namespace {
-
-std::vector<std::string> g_opened;
-
-HINSTANCE WINAPI RecordOpen(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT) {
-    g_opened.push_back(file);
-    return reinterpret_cast<HINSTANCE>(42);
-}
 
 class HyperLinkTest : public testing::Test {
 protected:
     void SetUp() override {
-        linkShellExecute = RecordOpen;
         parent_ = CreateWindowExA(0, "#32770", "", WS_POPUP | WS_VISIBLE, 100, 100, 400, 200, 0, 0, 0, 0);
     }
-    void TearDown() override {
-        DestroyWindow(parent_);
-        linkShellExecute = ShellExecuteA;
-    }
-    HWND Static(DWORD style, int y) {
-        HWND control = CreateWindowExA(0, "Static", "Quorvil.chm", WS_CHILD | WS_VISIBLE | style, 20, y, 300, 40,
-                                       parent_, 0, 0, 0);
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-        return control;
-    }
-    RECT Rect(HWND control) const {
-        RECT rect;
-        GetWindowRect(control, &rect);
-        MapWindowPoints(HWND_DESKTOP, parent_, reinterpret_cast<POINT*>(&rect), 2);
-        return rect;
-    }
-    void Mouse(UINT message, POINT point) { SendMessageA(parent_, message, 0, MAKELPARAM(point.x, point.y)); }
-
+    void TearDown() override { DestroyWindow(parent_); }
+    HWND Static(int y) { return CreateWindowExA(0, "Static", "", WS_CHILD, 20, y, 300, 40, parent_, 0, 0, 0); }
     HWND parent_ = nullptr;
 };
 
 TEST_F(HyperLinkTest, LinksShareOneParentHookUntilTheLastIsGone) {
     LONG_PTR original = GetWindowLongPtrA(parent_, GWLP_WNDPROC);
     HyperLinkControl first, second;
-    HWND a = Static(SS_LEFT, 10), b = Static(SS_LEFT, 60);
+    HWND a = Static(10), b = Static(60);
     EXPECT_EQ(first.Attach(nullptr, 1), kLinkMissingArgument);
     EXPECT_EQ(first.SetColors(0, 0, 0), kLinkNotAttached);
     ASSERT_EQ(first.Attach(a, 1) + second.Attach(b, 0), kLinkOk);
@@ -60,33 +37,6 @@ TEST_F(HyperLinkTest, LinksShareOneParentHookUntilTheLastIsGone) {
     // Destroying its control detaches a link by itself; the last one unhooks the parent.
     DestroyWindow(b);
     EXPECT_TRUE(!second.GetHoverCursor() && GetWindowLongPtrA(parent_, GWLP_WNDPROC) == original);
-}
-
-TEST_F(HyperLinkTest, HoverDeactivationAndClickChangeCursorCaptureAndColours) {
-    HWND control = Static(SS_LEFT, 10);
-    HyperLinkControl link;
-    ASSERT_EQ(link.Attach(control, 1), kLinkOk);
-    const COLORREF kHover = RGB(0, 160, 0);
-    EXPECT_EQ(link.SetColors(kKeepColour, kKeepColour, kHover), kLinkOk);
-    RECT client, rect = Rect(control);
-    GetClientRect(control, &client);
-    auto shows = [&](COLORREF colour) { return CountPixels(control, client, colour) > 0; };
-    POINT on = {rect.left + 3, (rect.top + rect.bottom) / 2}, off = {300, 150};
-    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
-    ASSERT_NE(link.GetHoverCursor(), nullptr);
-    for (bool deactivate : {false, true}) {
-        SetCursor(arrow);
-        Mouse(WM_MOUSEMOVE, on);
-        EXPECT_TRUE(GetCursor() == link.GetHoverCursor() && GetCapture() == parent_);
-        EXPECT_TRUE(shows(kHover) && !shows(kLinkNormalColour));
-        if (deactivate) SendMessageA(parent_, WM_ACTIVATE, WA_INACTIVE, 0);
-        else Mouse(WM_MOUSEMOVE, off);
-        EXPECT_TRUE(GetCursor() == arrow && !GetCapture() && shows(kLinkNormalColour)) << deactivate;
-    }
-
-    Mouse(WM_LBUTTONDOWN, on);
-    EXPECT_EQ(g_opened, std::vector<std::string>{"Quorvil.chm"});
-    EXPECT_TRUE(shows(kLinkVisitedColour) && !shows(kLinkNormalColour));
 }
 
 // Each browse dialog asked, as "dialog|initial directory or folder|file name|flags"; the
@@ -211,15 +161,6 @@ TEST_F(PathEditTest, ButtonOpensTheDialogOnlyWhenPressedAndReleasedOnIt) {
         EXPECT_EQ(control_.State() & ~(PathEditControl::kFocused | PathEditControl::kIconsOwned), 0u);
         EXPECT_EQ(GetCapture(), nullptr);
     }
-}
-
-// The yellow folder while the edit is enabled; grey without any of its yellow when not.
-TEST_F(PathEditTest, TheButtonsPictureTurnsGreyWithTheEdit) {
-    ASSERT_EQ(control_.Attach(edit_, PathEditMode::OpenFile), 0);
-    EXPECT_GT(CountPixels(edit_, control_.ButtonRect(), RGB(255, 255, 0)), 20);
-    EnableWindow(edit_, FALSE);
-    EXPECT_EQ(CountPixels(edit_, control_.ButtonRect(), RGB(255, 255, 0)), 0);
-    EXPECT_GT(CountPixels(edit_, control_.ButtonRect(), GetSysColor(COLOR_GRAYTEXT)), 20);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ struct ExitCase {
     std::vector<int> answers;
     std::vector<std::string> boxes;
     bool closed;
-    const char* registry;
+    const char* registry;  // the subkeys afterwards
     bool disabledWritten;
     int listChanged;
 };
@@ -174,10 +174,7 @@ TEST_F(CommandTest, SaveAppendsTheTypeOnlyToAPathWithoutADotAndReportsWhatItCoul
     CreateDirectoryA(folder_.File("plain").c_str(), nullptr);
     CreateDirectoryA(folder_.File("my.dir").c_str(), nullptr);
     ASSERT_TRUE(TempDir::WriteFile(folder_.File("kept.csv"), "old"));
-    struct {
-        const char *typed, *written, *box;
-        int filter, command;
-    } const kCases[] = {
+    struct { const char *typed, *written, *box; int filter, command; } const kCases[] = {
         {"plain\\out", "plain\\out.csv", nullptr, 1, IDC_SAVE},
         {"plain\\out", "plain\\out.reg", nullptr, 2, IDM_SAVE_ALL},
         {"my.dir\\out", "my.dir\\out", nullptr, 1, IDM_SAVE_SELECTED},

@@ -4,9 +4,12 @@
 
 #include "core/registry_store.h"
 #include "mainwindow/messages.h"
-#include "tests/mainwindow/command_fixture.h"
+#include "tests/mainwindow/main_dialog_harness.h"
+#include "tests/support/modal_script.h"
 
 namespace {
+
+using CommandTest = MainDialogTest;
 
 // Registry P, Q, R; then Q unticked or the selected P moved down; the registry (an empty
 // volatile key takes no lasting subkeys) or the folder of Disable.dat made unwritable.
@@ -23,7 +26,7 @@ struct ExitCase {
     int listChanged;
 };
 
-class ExitTest : public CommandTest, public testing::WithParamInterface<ExitCase> {};
+class ExitTest : public MainDialogTest, public testing::WithParamInterface<ExitCase> {};
 
 const std::string kAsk = kUpdateQuestion;
 const ExitCase kExitCases[] = {
@@ -196,13 +199,6 @@ TEST_F(CommandTest, SaveAppendsTheTypeOnlyToAPathWithoutADotAndReportsWhatItCoul
     }
     EXPECT_EQ(boxes_.Boxes()[0].style, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
     EXPECT_EQ(mainWindow.listChanged, 0);
-}
-
-std::string RegText(const std::vector<std::string>& names) {
-    std::string text = "REGEDIT4\r\n\r\n";
-    for (const std::string& name : names)
-        text += "[HKEY_CURRENT_USER\\" + std::string(kMenuExtKeyPath) + "\\" + name + "]\r\n@=\"C:\\\\x.htm\"\r\n\r\n";
-    return text;
 }
 
 // Loading picks the reader by the filter, whatever the extension; a drop by the extension.

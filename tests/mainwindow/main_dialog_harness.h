@@ -1,22 +1,30 @@
 // Creates the real main dialog in-process, from a prepared registry, Disable.dat and
-// settings file in a folder of its own, gives tests its MainWindow state, and reads back the
-// colours it shows.
+// settings file in a folder of its own, gives tests its MainWindow state, holds keys down,
+// answers the file prompts, and reads back the colours it shows.
 #pragma once
 
-#include <windows.h>
-#include <commctrl.h>
-
+#include <algorithm>
+#include <initializer_list>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
+#include "mainwindow/commands.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/modifier_keys.h"
 #include "resources/resource.h"
 #include "tests/support/list_view_fixture.h"
 #include "tests/support/message_box_interceptor.h"
 #include "tests/support/registry_fixture.h"
 #include "tests/support/temp_dir.h"
+
+// A REGEDIT4 file of entries with targets C:\<name>.htm.
+inline std::string RegText(const std::vector<std::string>& names) {
+    const std::string key = "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\MenuExt";
+    std::string text = "REGEDIT4\r\n\r\n" + key + "]\r\n\r\n";
+    for (const std::string& name : names) text += key + "\\" + name + "]\r\n@=\"C:\\\\" + name + ".htm\"\r\n\r\n";
+    return text;
+}
 
 class MainDialogTest : public testing::Test {
 protected:
@@ -30,6 +38,9 @@ protected:
     void TearDown() override {
         if (IsWindow(dialog_)) DestroyWindow(dialog_);
         Pump();
+        SetKeyStateReader(nullptr);
+        SetFilePrompts(nullptr, nullptr);
+        held_.clear();
     }
 
     // Sets or reads key=value in the user's section "<user>/<suffix>" of Quorvil.ini; a
@@ -43,12 +54,9 @@ protected:
         return value;
     }
 
-    // Disable.dat holding entries with targets C:\<name>.htm, and their positions ("1,3").
+    // Disable.dat holding the entries, and their positions ("1,3").
     void WriteDisabledFile(const std::vector<std::string>& names, const char* positions) {
-        const std::string key = "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\MenuExt";
-        std::string text = "REGEDIT4\r\n\r\n" + key + "]\r\n\r\n";
-        for (const std::string& name : names) text += key + "\\" + name + "]\r\n@=\"C:\\\\" + name + ".htm\"\r\n\r\n";
-        ASSERT_TRUE(TempDir::WriteFile(folder_.File("Disable.dat"), text));
+        ASSERT_TRUE(TempDir::WriteFile(folder_.File("Disable.dat"), RegText(names)));
         SetSetting("List", "DisableItemPos", positions);
     }
 
@@ -65,6 +73,38 @@ protected:
         MSG message;
         for (int i = 0; i < 10000 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); ++i)
             if (message.message != WM_QUIT) DispatchMessageA(&message);
+    }
+
+    // Opens the dialog and appends "P+ Q- R+" (+ ticked), leaving the list unchanged and
+    // nothing selected. A name's first letter sets contexts (letter - 'A') & 3 and flags
+    // (letter - 'A') * 7, so flags read as text ("E", "15") sort apart from their values.
+    void OpenWith(const std::string& entries) {
+        Open();
+        std::istringstream words(entries);
+        for (std::string word; words >> word;) {
+            unsigned letter = static_cast<unsigned>(word[0] - 'A');
+            MenuExtEntry e =
+                MakeEntry(word.substr(0, word.size() - 1).c_str(), nullptr, letter & 3, letter * 7, word.back() == '+');
+            ASSERT_EQ(entryList.AddEntry(&e), 0) << word;
+        }
+        Select({});
+        mainWindow.listChanged = 0;
+        EnableWindow(GetDlgItem(dialog_, IDC_UPDATE), FALSE);
+    }
+
+    void Select(std::initializer_list<int> rows) {
+        ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        for (int row : rows) ListView_SetItemState(list_, row, LVIS_SELECTED, LVIS_SELECTED);
+    }
+
+    void Command(int id) { SendMessageA(dialog_, WM_COMMAND, id, 0), Pump(); }
+    void Hold(int key) { held_.push_back(key), SetKeyStateReader(HeldKeyState); }
+
+    // The open and save prompts answer with this path and filter index.
+    static void AnswerPrompts(const std::string& path, int filterIndex) {
+        prompt_ = path;
+        promptIndex_ = filterIndex;
+        SetFilePrompts(Prompt, Prompt);
     }
 
     bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(dialog_, id)) != FALSE; }
@@ -86,6 +126,16 @@ protected:
     HWND list_ = nullptr;
 
 private:
+    static SHORT WINAPI HeldKeyState(int key) {
+        return std::count(held_.begin(), held_.end(), key) ? static_cast<SHORT>(0x8000) : 0;
+    }
+    static int Prompt(HWND, char* buffer, const char*, int) {
+        lstrcpynA(buffer, prompt_.c_str(), MAX_PATH);
+        return promptIndex_;
+    }
+    static inline std::vector<int> held_;
+    static inline std::string prompt_;
+    static inline int promptIndex_ = -1;
     std::string Ini() const { return folder_.File("Quorvil.ini"); }
     static std::string Section(const char* suffix) { return std::string(settingsStore.userName) + "/" + suffix; }
 };

@@ -2,7 +2,6 @@
 // hook (its click is in the version dialog's tests). The path edit on real edits: what its
 // browse dialogs are asked and how the button answers the mouse (the BMP check behind its
 // picture has a fuzz harness).
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>

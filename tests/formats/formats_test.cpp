@@ -1,10 +1,5 @@
 // REGEDIT4 and CSV exchange files: the readers' rules, exports and imports.
-#include <windows.h>
-#include <commctrl.h>
-
 #include <cstdio>
-
-#include <gtest/gtest.h>
 
 #include "formats/csv_file.h"
 #include "formats/export_file.h"
@@ -16,17 +11,6 @@ namespace {
 
 const std::string kParent = "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\MenuExt";
 const std::string kHeader = "REGEDIT4\r\n\r\n" + kParent + "]\r\n\r\n";
-
-// "name|target|contexts|flags|enabled" lines: a failed comparison shows every field.
-std::string Describe(const EntrySequence& entries) {
-    std::string text;
-    for (const MenuExtEntry& e : entries) {
-        char numbers[40];
-        snprintf(numbers, sizeof(numbers), "|%x|%x|%d\n", unsigned(e.contexts), unsigned(e.flags), int(e.enabled));
-        text += std::string(e.name) + "|" + e.target + numbers;
-    }
-    return text;
-}
 
 template <void (*parse)(char*, EntrySequence&)>
 std::string Read(std::string text) {
@@ -79,11 +63,6 @@ protected:
         std::unique_ptr<EntrySequence> entries = f.parse(path_.c_str());
         for (const MenuExtEntry& e : *entries) names += std::string(e.name) + " ";
         return names;
-    }
-    EntrySequence Listed() const {
-        EntrySequence entries(list_.Count());
-        for (int i = 0; i < list_.Count(); ++i) list_.GetEntryAt(i, &entries[i]);
-        return entries;
     }
 
     TempDir dir_;
@@ -206,7 +185,7 @@ TEST_F(ExchangeFileTest, RegImportReadsUnicodeAndVersion5FilesAsTheSameRegedit4T
                       body = "\r\n" + kParent + "]\r\n" + Block("表示", "D:\\\\表\\\\\\\"q\\\".htm") + Block("U", "x");
     ASSERT_TRUE(TempDir::WriteFile(path_, "REGEDIT4" + body));
     ASSERT_EQ(ImportRegFile(list_, path_.c_str(), 1, nullptr), 2);
-    ASSERT_EQ(Describe(Listed()), entries);  // what the other files must give
+    ASSERT_EQ(Describe(list_), entries);  // what the other files must give
     // Names and targets code page 932 cannot hold (¥ has the backslash as best fit); elsewhere they cost nothing.
     const std::wstring key = L"\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\MenuExt\\", lost = key +
         L"한글]\r\n@=\"x\"" + key + L"Yen]\r\n@=\"C:\\\\\u00A5\"" + key + L"\U00020BB7野家]\r\n@=\"x\"" + key +
@@ -226,7 +205,7 @@ TEST_F(ExchangeFileTest, RegImportReadsUnicodeAndVersion5FilesAsTheSameRegedit4T
         list_.Clear();
         ASSERT_TRUE(TempDir::WriteFile(path_, c.bytes));
         int lost = -1, added = ImportRegFile(list_, path_.c_str(), 1, nullptr, &lost);
-        EXPECT_EQ(Describe(Listed()) + std::to_string(lost), c.entries + std::to_string(c.lost)) << c.bytes;
+        EXPECT_EQ(Describe(list_) + std::to_string(lost), c.entries + std::to_string(c.lost)) << c.bytes;
         EXPECT_EQ(added, list_.Count());
         EXPECT_EQ(CountRegEntries(path_.c_str()), 0);  // Disable.dat stays REGEDIT4 in code page 932
     }

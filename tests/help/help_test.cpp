@@ -1,15 +1,9 @@
 // Quorvil.chm as the build leaves it beside Quorvil.exe, read back through itss.dll, the
 // storage the help viewer reads it with.
-#include <windows.h>
-
 #include <regex>
 #include <set>
-#include <string>
-
-#include <gtest/gtest.h>
 
 #include "tests/mainwindow/main_dialog_harness.h"
-#include "tests/support/temp_dir.h"
 
 // itss.dll's storage of compiled help; the SDK headers do not declare it. Outside the unnamed
 // namespace, where the compiler could take it that no object of the type exists and drop the calls.

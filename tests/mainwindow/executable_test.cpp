@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <gtest/gtest.h>
-
 #include "resources/resource.h"
 #include "tests/support/registry_fixture.h"
 #include "tests/support/temp_dir.h"

@@ -2,7 +2,6 @@
 // and settings file.
 #include <climits>
 #include <cstdlib>
-#include <string>
 #include <utility>
 
 #include "core/registry_store.h"

@@ -1,12 +1,6 @@
 // The portable package as a user meets it: unpacked into an empty folder (by the test
 // package_unpack, which runs first), read, started from that folder and closed.
-#include <windows.h>
-
 #include <algorithm>
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
 
 #include "tests/support/registry_fixture.h"
 #include "tests/support/temp_dir.h"

@@ -1,8 +1,6 @@
 // The edit-entry and options dialogs, run modally over the real main dialog and driven from
 // inside their own message loops.
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "settings/edit_entry_dialog.h"
 #include "settings/options_dialog.h"

@@ -3,10 +3,6 @@
 #include <dlgs.h>
 
 #include <cstring>
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
 
 #include "core/disabled_store.h"
 #include "settings/settings_store.h"

@@ -46,6 +46,22 @@ std::string NamesOf(const EntryList& list) {
     return names;
 }
 
+std::string Describe(const EntrySequence& entries) {
+    std::string text;
+    for (const MenuExtEntry& e : entries) {
+        char numbers[40];
+        snprintf(numbers, sizeof(numbers), "|%x|%x|%d\n", unsigned(e.contexts), unsigned(e.flags), int(e.enabled));
+        text += std::string(e.name) + "|" + e.target + numbers;
+    }
+    return text;
+}
+
+std::string Describe(const EntryList& list) {
+    EntrySequence entries(list.Count());
+    for (int i = 0; i < list.Count(); ++i) list.GetEntryAt(i, &entries[i]);
+    return Describe(entries);
+}
+
 void ExpectRowsMirrorEntries_(const char* file, int line, const EntryList& list) {
     testing::ScopedTrace trace(file, line, "rows mirror entries");
     ASSERT_EQ(ListView_GetItemCount(list.listView), list.Count());

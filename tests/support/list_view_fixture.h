@@ -13,6 +13,9 @@
 
 // Names of the entries in list order, joined by blanks ("P Q R").
 std::string NamesOf(const EntryList& list);
+// "name|target|contexts|flags|enabled" lines, numbers in hex: a failed comparison shows every field.
+std::string Describe(const EntrySequence& entries);
+std::string Describe(const EntryList& list);
 
 class ListViewTest : public testing::Test {
 protected:

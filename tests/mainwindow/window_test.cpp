@@ -1,5 +1,9 @@
 // The main dialog as it reaches the screen: which entry rows are hatched, read back pixel by
-// pixel, and the program icon as a link to the version dialog.
+// pixel, the controls following a size change, and the program icon as a link to the version
+// dialog.
+#include <map>
+
+#include "mainwindow/layout.h"
 #include "tests/mainwindow/main_dialog_harness.h"
 #include "tests/support/modal_script.h"
 
@@ -35,6 +39,41 @@ TEST_F(DrawingTest, RowsPastThe32ndEnabledEntryAndWithDisSlashAllDisabledRowsAre
     mainWindow.DisSlash = 1;
     ListView_SetCheckState(list_, 5, FALSE);  // row 32 is now within the limit
     EXPECT_EQ(hatched(), (std::vector<int>{5, 32}));
+}
+
+// Each control keeps its distance to the edges it belongs to, through growing and through
+// minimizing and restoring; the grip answers in the last sixteen pixels only.
+TEST_F(MainDialogTest, ControlsFollowTheEdgesTheyBelongToAndTheGripTheCorner) {
+    Open();
+    auto controls = [&](int dx, int dy) {  // edges less the move each control should make
+        std::map<int, std::vector<LONG>> edges;
+        auto add = [&](int id, int left, int top, int right, int bottom) {
+            RECT r;
+            GetWindowRect(GetDlgItem(dialog_, id), &r);
+            MapWindowPoints(HWND_DESKTOP, dialog_, reinterpret_cast<POINT*>(&r), 2);
+            edges[id] = {r.left - left, r.top - top, r.right - right, r.bottom - bottom};
+        };
+        for (int id : {IDOK, IDCANCEL, IDC_UPDATE}) add(id, dx, dy, dx, dy);
+        for (int id = IDC_MOVE_UP; id <= IDC_SUBTITLE_TEXT; ++id) add(id, 0, dy, 0, dy);
+        add(IDC_ENTRY_LIST, 0, 0, dx, dy);
+        return edges;
+    };
+    const auto before = controls(0, 0);
+    RECT window, client;
+    GetWindowRect(dialog_, &window);
+    SetWindowPos(dialog_, nullptr, 0, 0, window.right - window.left + 120, window.bottom - window.top + 60,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(controls(120, 60), before);
+    GetClientRect(dialog_, &client);
+    for (POINT p : {POINT{client.right - 1, client.bottom - 1}, POINT{client.right - kGripSize - 1, client.bottom - 1}}) {
+        bool inGrip = p.x >= client.right - kGripSize;
+        ClientToScreen(dialog_, &p);
+        EXPECT_EQ(SendMessageA(dialog_, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), inGrip ? HTBOTTOMRIGHT : HTCLIENT);
+    }
+    ShowWindow(dialog_, SW_MINIMIZE);
+    ShowWindow(dialog_, SW_RESTORE);
+    Pump();
+    EXPECT_EQ(controls(120, 60), before);
 }
 
 TEST_F(MainDialogTest, TheIconAndTheMenuItemOpenTheVersionDialog) {

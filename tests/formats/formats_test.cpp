@@ -1,10 +1,13 @@
 // REGEDIT4 and CSV exchange files: the readers' rules, exports and imports.
 #include <cstdio>
+#include <cstdlib>
 
+#include "core/registry_store.h"
 #include "formats/csv_file.h"
 #include "formats/export_file.h"
 #include "formats/reg_file.h"
 #include "tests/support/list_view_fixture.h"
+#include "tests/support/registry_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -68,6 +71,37 @@ protected:
     TempDir dir_;
     std::string path_ = dir_.File("export.reg");
 };
+
+// Wine's own registry editor as the peer: it merges an export of ours into exactly the entries,
+// and its own export of the key (version 5, UTF-16) loads and updates back to the same entries.
+TEST_F(ExchangeFileTest, TheRegistryEditorMergesOurExportAndItsOwnExportLoadsBack) {
+    RegistryKeyGuard registry;
+    const MenuExtEntry entries[] = {MakeEntry("表\"q\"", "\"\\\\srv\\表\\a,b\" ソ", 0x7F, 1), MakeEntry("S", "D:\\表\\r.htm", 0x21)};
+    for (const MenuExtEntry& e : entries) ASSERT_EQ(list_.AddEntry(&e), 0) << e.name;
+    ASSERT_EQ(ExportRegFile(list_, path_.c_str(), 0, 0), 0);
+    const std::wstring file = L"\"" + std::wstring(path_.begin(), path_.end()) + L"\"";
+    ASSERT_EQ(_wsystem((L"regedit.exe /s " + file).c_str()), 0);
+    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (std::vector<std::string>{"S", "表\"q\""}));
+    EXPECT_EQ(RegistryKeyGuard::ReadSubkey("表\"q\"") + RegistryKeyGuard::ReadSubkey("S"),
+              "\"\\\\srv\\表\\a,b\" ソ|7f|1D:\\表\\r.htm|21|0");
+
+    RegistryKeyGuard::DeleteMenuExtKey();
+    list_.Clear();
+    const std::wstring menuExt = L"\"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\MenuExt";
+    for (const wchar_t* add : {L"\\表示\" /ve /d \"D:\\表\\say \\\"hi\\\".htm\"", L"\\表示\" /v Flags /t REG_DWORD /d 1",
+                               L"\\UNC\" /ve /d \"\\\\srv\\u.htm\""})
+        ASSERT_EQ(_wsystem((L"reg.exe add " + menuExt + add + L" /f").c_str()), 0);
+    ASSERT_EQ(_wsystem((L"regedit.exe /e " + file + L" " + menuExt + L"\"").c_str()), 0);
+    std::string bytes;
+    ASSERT_TRUE(TempDir::ReadFile(path_, &bytes));
+    ASSERT_EQ(bytes.compare(0, 2, "\xFF\xFE"), 0);
+    RegistryKeyGuard::DeleteMenuExtKey();
+    int lost = -1;
+    ASSERT_EQ(ImportRegFile(list_, path_.c_str(), 1, nullptr, &lost), 2);
+    ASSERT_EQ(SaveToRegistry(list_), 1);
+    EXPECT_EQ(RegistryKeyGuard::ReadSubkey("表示") + " " + RegistryKeyGuard::ReadSubkey("UNC") + " " + std::to_string(lost),
+              "D:\\表\\say \"hi\".htm|0|1 \\\\srv\\u.htm|0|0 0");
+}
 
 }  // namespace
 

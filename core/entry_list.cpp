@@ -36,16 +36,9 @@ void SetCellText(HWND listView, int row, int column, const char* text) {
     SendMessageA(listView, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
 }
 
-void SetRowStateImage(HWND listView, int row, bool checked) {
-    LVITEMA item = {};
-    item.stateMask = kStateImageMask;
-    item.state = checked ? kCheckedState : kUncheckedState;
-    SendMessageA(listView, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-}
-
 // Columns 1 to 3 and the check box of a row that already holds the name.
 void FillRowDetails(HWND listView, int row, const MenuExtEntry& e) {
-    SetRowStateImage(listView, row, e.enabled != 0);
+    SetRowTicked(listView, row, e.enabled != 0);
     char letters[2 * kContextBitCount + 1];
     FormatContextLetters(e.contexts, letters);
     char flags[16];
@@ -63,11 +56,18 @@ int InsertRowWithName(HWND listView, int position, const char* name) {
     return static_cast<int>(SendMessageA(listView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
-int StateImageOf(HWND control, int row) {
-    return static_cast<int>((SendMessageA(control, LVM_GETITEMSTATE, row, kStateImageMask) & kStateImageMask) >> 12);
+}  // namespace
+
+bool IsRowTicked(HWND listView, int row) {
+    return (SendMessageA(listView, LVM_GETITEMSTATE, row, kStateImageMask) & kStateImageMask) != kUncheckedState;
 }
 
-}  // namespace
+void SetRowTicked(HWND listView, int row, bool ticked) {
+    LVITEMA item = {};
+    item.stateMask = kStateImageMask;
+    item.state = ticked ? kCheckedState : kUncheckedState;
+    SendMessageA(listView, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
 
 const char* ContextLetter(int bit) { return bit >= 0 && bit < kContextBitCount ? kContextLetters[bit] : ""; }
 
@@ -376,7 +376,7 @@ int EntryList::MoveRow(int from, int to) {
     int row = static_cast<int>(SendMessageA(listView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     if (row < 0) return 0;
     for (int column = 1; column <= 3; ++column) SetCellText(listView, row, column, texts[column - 1]);
-    if (checked) SetRowStateImage(listView, row, true);
+    if (checked) SetRowTicked(listView, row, true);
     return 1;
 }
 
@@ -403,7 +403,7 @@ int EntryList::PartitionByCheck(HWND control, int sortWord, int limit) {
     bool disabledFirst = (sortWord >> 16) == kDirectionDisabledFirst;
     int i = 0;
     for (int step = 0; step < n; ++step) {
-        bool unchecked = StateImageOf(control, i) == 1;
+        bool unchecked = !IsRowTicked(control, i);
         bool stays = disabledFirst ? unchecked : !unchecked;
         if (stays)
             ++i;

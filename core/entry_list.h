@@ -23,6 +23,13 @@ constexpr UINT kStateImageMask = 0xF000;
 constexpr UINT kUncheckedState = 0x1000;
 constexpr UINT kCheckedState = 0x2000;
 
+// Internet Explorer uses only the first 32 enabled entries; sorts with Ctrl held stop there too.
+constexpr int kEntriesUsedByIe = 32;
+
+// The check box of a row as the list view holds it.
+bool IsRowTicked(HWND listView, int row);
+void SetRowTicked(HWND listView, int row, bool ticked);
+
 class EntryList {
 public:
     EntryList();

@@ -14,7 +14,6 @@
 namespace {
 
 // Internet Explorer uses only the first 32 entries.
-constexpr int kEntriesUsedByIe = 32;
 
 struct Command {
     int id;
@@ -112,17 +111,6 @@ int SelectedRowCount(HWND listView) {
 
 int NextSelectedRow(HWND listView, int row) {
     return static_cast<int>(SendMessageA(listView, LVM_GETNEXTITEM, row, MAKELPARAM(LVNI_SELECTED, 0)));
-}
-
-int StateImage(HWND listView, int row) {
-    return static_cast<int>((SendMessageA(listView, LVM_GETITEMSTATE, row, kStateImageMask) & kStateImageMask) >> 12);
-}
-
-void SetStateImage(HWND listView, int row, int image) {
-    LVITEMA item = {};
-    item.stateMask = kStateImageMask;
-    item.state = INDEXTOSTATEIMAGEMASK(image);
-    SendMessageA(listView, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
 void WarnWhenTooManyEntries(HWND dialog) {

@@ -6,10 +6,6 @@
 
 constexpr char kHelpFileName[] = "Quorvil.chm";
 
-// Check-box images of a row.
-constexpr int kImageUnticked = 1;
-constexpr int kImageTicked = 2;
-
 // exit_commands.cpp. The three procedures give 1 to go on and 0 to stop.
 int UpdateProcedure(HWND dialog);
 int ExitWithUpdateProcedure(HWND dialog);
@@ -49,9 +45,6 @@ void GeneralSettingsCommand(HWND dialog);
 int SelectedRowCount(HWND listView);
 // The next selected row after `row` (-1: from the top); -1 when there is none.
 int NextSelectedRow(HWND listView, int row);
-// The check-box image of `row`: 1 not ticked, 2 ticked.
-int StateImage(HWND listView, int row);
-void SetStateImage(HWND listView, int row, int image);
 
 // The 32-entry warning, when the list holds 32 entries or more.
 void WarnWhenTooManyEntries(HWND dialog);

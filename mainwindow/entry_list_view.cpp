@@ -9,16 +9,11 @@
 namespace {
 
 // Internet Explorer shows only this many extensions.
-constexpr int kUsableEntries = 32;
 // The check box is drawn in the 13 pixels left of the name's label.
 constexpr int kCheckBoxLeft = 14;
 constexpr int kCheckBoxGap = 1;
 
 constexpr UINT kCellTextFormat = DT_NOPREFIX | DT_NOCLIP | DT_SINGLELINE | DT_VCENTER;
-
-int StateImage(HWND listView, int row) {
-    return static_cast<int>((SendMessageA(listView, LVM_GETITEMSTATE, row, kStateImageMask) & kStateImageMask) >> 12);
-}
 
 bool HasState(HWND listView, int row, UINT state) {
     return (SendMessageA(listView, LVM_GETITEMSTATE, row, state) & state) != 0;
@@ -127,7 +122,7 @@ void DrawCell(HWND listView, HDC dc, int row, int column) {
     text.left += metrics.tmAveCharWidth;
     text.right -= metrics.tmAveCharWidth;
 
-    if (column == kNameColumn) DrawCheckBox(dc, label, StateImage(listView, row) != 1);
+    if (column == kNameColumn) DrawCheckBox(dc, label, IsRowTicked(listView, row));
     UINT alignment = ColumnAlignment(listView, column);
 
     char buffer[512] = {};
@@ -157,11 +152,11 @@ void DrawFocus(HWND listView, HDC dc, int row) {
 }  // namespace
 
 bool RowMarked(HWND listView, int row) {
-    if (mainWindow.DisSlash && StateImage(listView, row) == 1) return true;
+    if (mainWindow.DisSlash && !IsRowTicked(listView, row)) return true;
     int disabledBefore = 0;
     for (int i = 0; i < row; ++i)
-        if (StateImage(listView, i) == 1) ++disabledBefore;
-    return row >= disabledBefore + kUsableEntries;
+        if (!IsRowTicked(listView, i)) ++disabledBefore;
+    return row >= disabledBefore + kEntriesUsedByIe;
 }
 
 void ContextCells(HDC dc, uint32_t contexts, const RECT& textRect) {

@@ -14,20 +14,19 @@ namespace {
 
 constexpr uint32_t kAscending = 16;
 constexpr uint32_t kDescending = 32;
-constexpr int kCtrlSortLimit = 32;
 constexpr int kCellTextSize = 512;
 
 // The number of rows before the first unticked one: with DisBottom only these take part.
 int RowsBeforeFirstDisabled(HWND listView, int rows) {
     for (int row = 0; row < rows; ++row)
-        if (StateImage(listView, row) == kImageUnticked) return row;
+        if (!IsRowTicked(listView, row)) return row;
     return rows;
 }
 
 int SortLimit(HWND listView, int rows) {
     int enabledRun = mainWindow.DisBottom ? RowsBeforeFirstDisabled(listView, rows) : rows;
     if (!IsKeyHeld(VK_CONTROL)) return enabledRun;
-    return mainWindow.DisBottom && enabledRun < kCtrlSortLimit ? enabledRun : kCtrlSortLimit;
+    return mainWindow.DisBottom && enabledRun < kEntriesUsedByIe ? enabledRun : kEntriesUsedByIe;
 }
 
 void CellText(HWND listView, int row, int column, char* text) {

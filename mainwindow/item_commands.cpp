@@ -12,7 +12,6 @@
 namespace {
 
 constexpr int kAllRows = -1;
-constexpr int kCtrlSortLimit = 32;
 
 void SetRowState(HWND listView, int row, UINT state) {
     LVITEMA item = {};
@@ -45,7 +44,7 @@ void EnableSelectedCommand(HWND) {
     HWND listView = mainWindow.listView;
     SuspendListRedraw(listView);
     for (int row = NextSelectedRow(listView, -1); row != -1; row = NextSelectedRow(listView, row))
-        if (StateImage(listView, row) == kImageUnticked) SetStateImage(listView, row, kImageTicked);
+        if (!IsRowTicked(listView, row)) SetRowTicked(listView, row, true);
     ResumeListRedraw(listView);
 }
 
@@ -56,7 +55,7 @@ void DisableSelectedCommand(HWND) {
     // starts over from the top and the count of selected rows ends the walk.
     int remaining = SelectedRowCount(listView);
     for (int row = NextSelectedRow(listView, -1); row != -1 && remaining > 0; --remaining) {
-        if (StateImage(listView, row) != kImageUnticked) SetStateImage(listView, row, kImageUnticked);
+        if (IsRowTicked(listView, row)) SetRowTicked(listView, row, false);
         row = NextSelectedRow(listView, mainWindow.DisBottom ? -1 : row);
     }
     ResumeListRedraw(listView);
@@ -68,13 +67,10 @@ void InvertSelectedCommand(HWND) {
     int remaining = SelectedRowCount(listView);
     for (int row = NextSelectedRow(listView, -1); row != -1 && remaining > 0; row = NextSelectedRow(listView, row)) {
         --remaining;
-        if (StateImage(listView, row) == kImageUnticked) {
-            SetStateImage(listView, row, kImageTicked);
-        } else {
-            SetStateImage(listView, row, kImageUnticked);
-            // The row went to the end; the next one took its index.
-            if (mainWindow.DisBottom) --row;
-        }
+        bool ticked = IsRowTicked(listView, row);
+        SetRowTicked(listView, row, !ticked);
+        // With DisBottom a row disabled here went to the end; the next one took its index.
+        if (ticked && mainWindow.DisBottom) --row;
     }
     ResumeListRedraw(listView);
 }
@@ -90,7 +86,7 @@ void SortByCheckCommand(HWND) {
     }
     HWND listView = mainWindow.listView;
     SuspendListRedraw(listView);
-    entryList.PartitionByCheck(listView, static_cast<int>(sortState), IsKeyHeld(VK_CONTROL) ? kCtrlSortLimit : kAllRows);
+    entryList.PartitionByCheck(listView, static_cast<int>(sortState), IsKeyHeld(VK_CONTROL) ? kEntriesUsedByIe : kAllRows);
     ResumeListRedraw(listView);
 }
 

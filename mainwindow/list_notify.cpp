@@ -14,16 +14,16 @@
 namespace {
 
 void OnCheckBoxChanged(HWND dialog, HWND listView, const NMLISTVIEW& change) {
-    int oldImage = static_cast<int>((change.uOldState & kStateImageMask) >> 12);
-    int newImage = static_cast<int>((change.uNewState & kStateImageMask) >> 12);
+    bool wasTicked = (change.uOldState & kStateImageMask) != kUncheckedState;
+    bool isTicked = (change.uNewState & kStateImageMask) != kUncheckedState;
     int row = change.iItem;
-    if (oldImage == kImageUnticked && newImage != kImageUnticked) {
+    if (!wasTicked && isTicked) {
         // A row being added reports its tick before its entry is linked; SetEnabledAt then
         // finds nothing, which is fine.
         entryList.SetEnabledAt(row, 1);
         MarkListChanged(dialog);
         RedrawAllRows(listView);
-    } else if (change.uOldState != 0 && oldImage != kImageUnticked && newImage == kImageUnticked) {
+    } else if (change.uOldState != 0 && wasTicked && !isTicked) {
         // A row's very first state (old state 0) is no user action.
         entryList.SetEnabledAt(row, 0);
         MarkListChanged(dialog);

@@ -101,14 +101,8 @@ int WriteReportFileAt(HWND dialog, int listId, const char* reportPath) {
 }
 
 int WriteReportFile(HWND dialog, int listId) {
-    char modulePath[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, modulePath, sizeof(modulePath));
-    if (length == 0 || length >= sizeof(modulePath)) return 0;
-    char longPath[MAX_PATH];
-    int converted = GetLongPathForm(modulePath, longPath, sizeof(longPath));
     // Without the long form the report goes beside the path the system reported.
-    const char* executable = converted > 0 && converted < MAX_PATH ? longPath : modulePath;
-    char reportPath[MAX_PATH];
-    if (!ReportPathFor(executable, reportPath)) return 0;
+    char executable[MAX_PATH], reportPath[MAX_PATH];
+    if (!GetModulePath(executable) || !ReportPathFor(executable, reportPath)) return 0;
     return WriteReportFileAt(dialog, listId, reportPath);
 }

@@ -169,13 +169,29 @@ int GetLongPathForm(const char* path, char* buffer, int capacity) {
     return length;
 }
 
+namespace {
+
+// `path` (shorter than MAX_PATH) into `buffer` (MAX_PATH bytes) in long-name form. A path the
+// shell cannot parse (a vanished network share, a name it refuses) still names the place the
+// executable was started from, so it is then kept as given.
+void LongFormOrAsGiven(const char* path, char* buffer) {
+    int converted = GetLongPathForm(path, buffer, MAX_PATH);
+    if (converted <= 0 || converted >= MAX_PATH) strcpy(buffer, path);
+}
+
+// The executable's path as the system reports it; false when there is none or it was cut.
+bool ReportedModulePath(char* path) {
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    // A cut path is not terminated on every system and names no real file.
+    return length != 0 && length < MAX_PATH;
+}
+
+}  // namespace
+
 int DirectoryOfModulePath(const char* modulePath, char* buffer, int withSeparator) {
     buffer[0] = '\0';
-    char longPath[MAX_PATH];
-    int converted = GetLongPathForm(modulePath, longPath, sizeof(longPath));
-    // A path the shell cannot parse (a vanished network share, a name it refuses) still
-    // names the directory the executable was started from.
-    const char* source = converted > 0 && converted < MAX_PATH ? longPath : modulePath;
+    char source[MAX_PATH];
+    LongFormOrAsGiven(modulePath, source);
     int separator = LastSeparator(source);
     if (separator < 0) return 0;
     int length = withSeparator ? separator + 1 : separator;
@@ -187,10 +203,15 @@ int DirectoryOfModulePath(const char* modulePath, char* buffer, int withSeparato
 int GetModuleDirectory(char* buffer, int withSeparator) {
     buffer[0] = '\0';
     char modulePath[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, modulePath, sizeof(modulePath));
-    // A cut path is not terminated on every system and names no real directory.
-    if (length == 0 || length >= sizeof(modulePath)) return 0;
-    return DirectoryOfModulePath(modulePath, buffer, withSeparator);
+    return ReportedModulePath(modulePath) ? DirectoryOfModulePath(modulePath, buffer, withSeparator) : 0;
+}
+
+int GetModulePath(char* buffer) {
+    buffer[0] = '\0';
+    char modulePath[MAX_PATH];
+    if (!ReportedModulePath(modulePath)) return 0;
+    LongFormOrAsGiven(modulePath, buffer);
+    return static_cast<int>(strlen(buffer));
 }
 
 int HelpViewerPath(char* path, UINT(WINAPI* windowsDirectory)(LPSTR, UINT)) {

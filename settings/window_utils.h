@@ -26,6 +26,10 @@ void UseMonitorFunctions(const MonitorFunctions* functions);
 // `withSeparator` is non-zero. `buffer` holds 260 bytes. Returns the length written.
 int GetModuleDirectory(char* buffer, int withSeparator);
 
+// The executable's own path, in long-name form when the shell can convert it, otherwise as the
+// system reports it. `buffer` holds 260 bytes. Returns the length, 0 when there is none.
+int GetModulePath(char* buffer);
+
 // The directory part of `modulePath` as GetModuleDirectory reports it: in long-name form
 // when the shell can convert the path, otherwise as given.
 int DirectoryOfModulePath(const char* modulePath, char* buffer, int withSeparator);

@@ -61,17 +61,10 @@ size_t ExpandedSize(size_t length, int tabWidth) {
 
 int ReportPathFor(const char* modulePath, char* reportPath) {
     reportPath[0] = '\0';
-    // Character-wise: a double-byte character's second byte may be 0x5C, a backslash.
-    size_t end = strlen(modulePath), dot = end;
-    for (size_t i = 0; i < end; ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(modulePath[i])) && modulePath[i + 1] != '\0') {
-            ++i;
-            continue;
-        }
-        // Only a dot of the file name itself counts, not one of a folder above it.
-        if (modulePath[i] == '\\') dot = end;
-        if (modulePath[i] == '.') dot = i;
-    }
+    // Only a dot of the file name itself counts, not one of a folder above it. A dot is below
+    // 0x40, so it is never the second byte of a double-byte character.
+    const char* dotted = strrchr(modulePath + LastSeparator(modulePath) + 1, '.');
+    size_t dot = dotted ? static_cast<size_t>(dotted - modulePath) : strlen(modulePath);
     if (dot + sizeof(kReportExtension) > MAX_PATH) return 0;
     memcpy(reportPath, modulePath, dot);
     memcpy(reportPath + dot, kReportExtension, sizeof(kReportExtension));

@@ -5,9 +5,11 @@
 
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "controls/bmp_image.h"
 #include "resources/path_edit_button.h"
+#include "settings/window_utils.h"
 
 namespace {
 
@@ -374,14 +376,8 @@ int SplitPath(const char* path, char* directory, char* name, bool keepSeparator)
         begin = 1;
         if (end > 1 && path[end - 1] == '"') --end;
     }
-    // Character-wise: the second byte of a double-byte character can be 0x5C.
-    size_t separator = end;
-    for (size_t i = begin; i < end; ++i) {
-        if (path[i] == '\\')
-            separator = i;
-        else if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < end)
-            ++i;
-    }
+    int last = LastSeparator(std::string(path + begin, end - begin).c_str());
+    size_t separator = last < 0 ? end : begin + static_cast<size_t>(last);
     auto copy = [](char* out, const char* from, size_t length) {
         if (length >= MAX_PATH) length = 0;
         memcpy(out, from, length);

@@ -62,20 +62,6 @@ private:
     Interface* pointer_ = nullptr;
 };
 
-// Byte offset of the last backslash of `path`, or -1. Walks characters, not bytes: the
-// second byte of a double-byte character such as 表 is 0x5C and is no separator.
-int LastSeparator(const char* path) {
-    int last = -1;
-    for (int i = 0; path[i] != '\0'; ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && path[i + 1] != '\0') {
-            ++i;
-            continue;
-        }
-        if (path[i] == '\\') last = i;
-    }
-    return last;
-}
-
 int PromptFile(HWND owner, char* buffer, const char* filter, int filterIndex, bool save) {
     if (!buffer) return -1;
     buffer[0] = '\0';
@@ -198,6 +184,18 @@ int DirectoryOfModulePath(const char* modulePath, char* buffer, int withSeparato
     memcpy(buffer, source, length);
     buffer[length] = '\0';
     return length;
+}
+
+int LastSeparator(const char* path) {
+    int last = -1;
+    for (int i = 0; path[i] != '\0'; ++i) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && path[i + 1] != '\0') {
+            ++i;
+            continue;
+        }
+        if (path[i] == '\\') last = i;
+    }
+    return last;
 }
 
 int GetModuleDirectory(char* buffer, int withSeparator) {

@@ -34,6 +34,10 @@ int GetModulePath(char* buffer);
 // when the shell can convert the path, otherwise as given.
 int DirectoryOfModulePath(const char* modulePath, char* buffer, int withSeparator);
 
+// Byte offset of the last backslash of `path`, or -1. Walks characters, not bytes: the
+// second byte of a double-byte character such as 表 is 0x5C and is no separator.
+int LastSeparator(const char* path);
+
 // Converts `path` to long names in every component. Returns the length of the result when
 // it fits in `capacity` bytes with its terminator, the length plus one (buffer untouched)
 // when it does not, and 0 on any failure.

@@ -1,6 +1,7 @@
+// The common file dialogs, taken from comdlg32 when the first one opens rather than at start-up.
 #include "settings/common_dialogs.h"
 
-#include <cstring>
+#include "settings/window_utils.h"
 
 namespace {
 
@@ -10,11 +11,7 @@ using FileDialogCall = BOOL(WINAPI*)(LPOPENFILENAMEA);
 HMODULE CommonDialogLibrary() {
     static HMODULE library = [] {
         char path[MAX_PATH];
-        const char name[] = "\\comdlg32.dll";
-        UINT length = GetSystemDirectoryA(path, MAX_PATH);
-        if (length == 0 || length + sizeof(name) > sizeof(path)) return static_cast<HMODULE>(nullptr);
-        strcpy(path + length, name);
-        return LoadLibraryA(path);
+        return FolderFilePath(path, GetSystemDirectoryA, "\\comdlg32.dll") ? LoadLibraryA(path) : nullptr;
     }();
     return library;
 }

@@ -212,17 +212,22 @@ int GetModulePath(char* buffer) {
     return static_cast<int>(strlen(buffer));
 }
 
-int HelpViewerPath(char* path, UINT(WINAPI* windowsDirectory)(LPSTR, UINT)) {
+int FolderFilePath(char* path, UINT(WINAPI* folder)(LPSTR, UINT), const char* name) {
     path[0] = '\0';
-    // Asked for the whole buffer, the query reports a directory that does not fit in it as
-    // the size it would need, so `length` is never cut short.
-    UINT length = windowsDirectory(path, MAX_PATH);
-    if (length == 0 || length + sizeof(kHelpViewerName) > MAX_PATH) {
+    // Asked for the whole buffer, the query reports a folder that does not fit in it as the
+    // size it would need, so `length` is never cut short.
+    UINT length = folder(path, MAX_PATH);
+    size_t nameSize = strlen(name) + 1;
+    if (length == 0 || length + nameSize > MAX_PATH) {
         path[0] = '\0';
         return 0;
     }
-    memcpy(path + length, kHelpViewerName, sizeof(kHelpViewerName));
+    memcpy(path + length, name, nameSize);
     return 1;
+}
+
+int HelpViewerPath(char* path, UINT(WINAPI* windowsDirectory)(LPSTR, UINT)) {
+    return FolderFilePath(path, windowsDirectory, kHelpViewerName);
 }
 
 HCURSOR LoadHelpViewerHandCursor() {

@@ -47,6 +47,11 @@ int GetLongPathForm(const char* path, char* buffer, int capacity);
 // The caller destroys it.
 HCURSOR LoadHelpViewerHandCursor();
 
+// `name` (with its leading backslash) in the folder that `folder` reports, such as
+// GetSystemDirectoryA, into `path` (260 bytes). Returns 0 and leaves `path` empty when the
+// folder is unknown or the whole path would not fit.
+int FolderFilePath(char* path, UINT(WINAPI* folder)(LPSTR, UINT), const char* name);
+
 // The help viewer's path, the Windows directory (as `windowsDirectory` reports it) followed
 // by "\winhlp32.exe", into `path` (260 bytes). Returns 0 and leaves `path` empty when the
 // directory is unknown or the whole path would not fit.

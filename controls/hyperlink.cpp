@@ -256,10 +256,10 @@ int HyperLinkControl::FitToText() {
     return kLinkOk;
 }
 
-void HyperLinkControl::FillToolInfo(void* record) {
-    TOOLINFOA& info = *static_cast<TOOLINFOA*>(record);
-    info = TOOLINFOA();
+int HyperLinkControl::SendToTooltip(UINT message) {
+    if (!shared.tooltip) return kLinkNotAttached;
     // The first layout of the record: every version of the tooltip control knows it.
+    TOOLINFOA info = {};
     info.cbSize = TTTOOLINFOA_V1_SIZE;
     // The tooltip watches the parent's mouse messages itself.
     info.uFlags = TTF_SUBCLASS;
@@ -268,33 +268,22 @@ void HyperLinkControl::FillToolInfo(void* record) {
     info.rect = rect_;
     info.hinst = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(control_, GWLP_HINSTANCE));
     info.lpszText = text_;
+    SendMessageA(shared.tooltip, message, 0, reinterpret_cast<LPARAM>(&info));
+    return kLinkOk;
 }
 
 int HyperLinkControl::AddTool() {
-    if (!shared.tooltip) return kLinkNotAttached;
-    TOOLINFOA info;
-    FillToolInfo(&info);
-    SendMessageA(shared.tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    int result = SendToTooltip(TTM_ADDTOOLA);
     // Long texts wrap instead of running off the screen.
-    SendMessageA(shared.tooltip, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
-    return kLinkOk;
+    if (result == kLinkOk) SendMessageA(shared.tooltip, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+    return result;
 }
 
-int HyperLinkControl::RemoveTool() {
-    if (!shared.tooltip) return kLinkNotAttached;
-    TOOLINFOA info;
-    FillToolInfo(&info);
-    SendMessageA(shared.tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
-    return kLinkOk;
-}
+int HyperLinkControl::RemoveTool() { return SendToTooltip(TTM_DELTOOLA); }
 
 int HyperLinkControl::UpdateTool() {
-    if (!shared.tooltip) return kLinkNotAttached;
-    TOOLINFOA info;
-    FillToolInfo(&info);
-    SendMessageA(shared.tooltip, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&info));
-    SendMessageA(shared.tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
-    return kLinkOk;
+    int result = SendToTooltip(TTM_NEWTOOLRECTA);
+    return result == kLinkOk ? SendToTooltip(TTM_UPDATETIPTEXTA) : result;
 }
 
 void HyperLinkControl::Paint() {

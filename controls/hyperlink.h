@@ -67,7 +67,8 @@ private:
     static void EndHover();
     void BeginHover(HWND parent);
     void Paint();
-    void FillToolInfo(void* info);
+    // Sends `message` with this link's tool record to the shared tooltip.
+    int SendToTooltip(UINT message);
 
     HWND control_;
     WNDPROC previousProc_;

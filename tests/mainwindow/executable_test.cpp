@@ -75,10 +75,8 @@ protected:
 
     // Starts a copy of the build in the folder, as a shortcut with `showCommand` would; its list.
     HWND Start(int showCommand) {
-        // Under Wine the build's Unix path is on Z:.
-        std::string built = QUORVIL_EXE, exe = folder_.File("Quorvil.exe"), command = "\"" + exe + "\"";
-        if (built[0] == '/') built = "Z:" + built;
-        for (char& c : built) c = c == '/' ? '\\' : c;
+        std::string built = TempDir::BuildPath(QUORVIL_EXE), exe = folder_.File("Quorvil.exe");
+        std::string command = "\"" + exe + "\"";
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
         startup.dwFlags = STARTF_USESHOWWINDOW;

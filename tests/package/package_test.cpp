@@ -9,11 +9,7 @@ namespace {
 
 constexpr DWORD kTimeoutMs = 60000;
 
-std::string Folder() {
-    std::string path = "Z:" QUORVIL_UNPACKED "/";  // under Wine, Unix paths are on Z:
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
+std::string Folder() { return TempDir::BuildPath(QUORVIL_UNPACKED "/"); }
 
 std::vector<std::string> FilesInFolder() {
     std::vector<std::string> names;

@@ -132,7 +132,6 @@ TEST_F(CommandTest, RowsFollowTheCommandsBoxesHeadersAndWheel) {
         {"A+ B+ C+ D+ E+", 1, "", {}, "u3", "A+ B+ C+ E+ D-", 1},
         {"A+ B+ C+ D+ E+", 0, "", {}, "u3", "A+ B+ C+ D- E+", 1},
         {"A+ B+ C+ D+ E-", 1, "", {}, "t4", "A+ B+ C+ D+ E+", 1},  // a ticked entry stays put
-        {"C+ B+ A+ D+", 0, "", {}, "h0", "A+ B+ C+ D+", 1},
         {"C+ B+ A+ D+", 0, "", {}, "h0 h0", "D+ C+ B+ A+", 1},
         {"C+ B+ A+ D+", 0, "", {}, "h0 h0 h2", "A+ D+ B+ C+", 1},  // flags as text: 0, 15, 7, E
         {"A+ B+ C+ D+", 0, "", {}, "h1", "D+ B+ C+ A+", 1},        // contexts 3, 1, 2, 0

@@ -104,20 +104,6 @@ TEST_F(EntryListTest, SelectedRunsMoveByOneAndRunsAtTheEdgeStay) {
     }
 }
 
-TEST_F(EntryListTest, PartitionByCheckIsStableAndHonoursTheLimit) {
-    const int enabledFirst = MakeSortWord(kDirectionEnabledFirst, kCheckSortColumn);
-    const struct { int sortWord, limit; const char* names; } kSteps[] = {  // limit -2: MoveDisabledToBottom
-        {enabledFirst, -1, "P R Q S"}, {MakeSortWord(kDirectionDisabledFirst, kCheckSortColumn), -1, "Q S P R"},
-        {enabledFirst, 1, "Q S P R"},  {enabledFirst, 3, "P Q S R"}, {0, -2, "P R Q S"}};
-    Fill("P+ Q- R+ S-");
-    for (const auto& s : kSteps) {
-        if (s.limit == -2) list_.MoveDisabledToBottom(listView_);
-        else list_.PartitionByCheck(listView_, s.sortWord, s.limit);
-        EXPECT_EQ(Names(), s.names) << s.limit;
-        ExpectRowsMirrorEntries(list_);
-    }
-}
-
 // The duplicate check keeps an index of the names beside the chain; after every kind of change
 // it must still say what a walk over the chain says.
 TEST_F(EntryListTest, TheDuplicateCheckFollowsMovesRenamesAndDeletes) {

@@ -20,13 +20,6 @@ namespace {
 const CLSID kClsidITStorage = {0x5d02926a, 0x212e, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
 const IID kIidITStorage = {0x88cc31de, 0x27ab, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
 
-// A path of the build machine as the program sees it: under Wine, Unix paths are on Z:.
-std::string OnZ(std::string path) {
-    if (path[0] == '/') path = "Z:" + path;
-    for (char& c : path) c = c == '/' ? '\\' : c;
-    return path;
-}
-
 std::wstring Wide(const std::string& text, UINT codePage) {
     std::wstring wide(text.size(), L'\0');
     wide.resize(MultiByteToWideChar(codePage, 0, text.data(), (int)text.size(), &wide[0], (int)wide.size()));
@@ -37,7 +30,7 @@ std::wstring Wide(const std::string& text, UINT codePage) {
 // (no character lost or replaced by a look-alike), lines ended by CR LF.
 std::string AsShipped(const std::string& name) {
     std::string utf8, text, lines;
-    EXPECT_TRUE(TempDir::ReadFile(OnZ(QUORVIL_HELP_SOURCE_DIR "/" + name), &utf8)) << name;
+    EXPECT_TRUE(TempDir::ReadFile(TempDir::BuildPath(QUORVIL_HELP_SOURCE_DIR "/" + name), &utf8)) << name;
     std::wstring wide = Wide(utf8, CP_UTF8);
     BOOL lossy = FALSE;
     text.resize(wide.size() * 2);
@@ -68,8 +61,8 @@ TEST(HelpFileTest, HoldsEveryPageAsTheJapaneseViewerReadsItAndEveryLinkLeadsToOn
     IITStorage* its = nullptr;
     IStorage* help = nullptr;
     ASSERT_EQ(CoCreateInstance(kClsidITStorage, nullptr, CLSCTX_INPROC_SERVER, kIidITStorage, (void**)&its), S_OK);
-    its->StgOpenStorage(Wide(OnZ(QUORVIL_HELP_FILE), CP_ACP).c_str(), nullptr, STGM_READ | STGM_SHARE_DENY_WRITE, nullptr,
-                        0, &help);
+    its->StgOpenStorage(Wide(TempDir::BuildPath(QUORVIL_HELP_FILE), CP_ACP).c_str(), nullptr,
+                        STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0, &help);
     its->Release();
     ASSERT_TRUE(help) << "the build left no readable " QUORVIL_HELP_FILE;
 
@@ -105,7 +98,7 @@ TEST_F(MainDialogTest, HelpItemIsEnabledBesideTheBuiltHelpFileAndGreyWithoutIt) 
         return !(GetMenuState(help, IDM_HELP, MF_BYCOMMAND) & MF_GRAYED);
     };
     EXPECT_FALSE(enabled()) << "in a folder without Quorvil.chm";
-    lstrcpynA(mainWindow.dataFolder, OnZ(QUORVIL_EXE_DIR "/").c_str(), MAX_PATH);
+    lstrcpynA(mainWindow.dataFolder, TempDir::BuildPath(QUORVIL_EXE_DIR "/").c_str(), MAX_PATH);
     EXPECT_TRUE(enabled()) << "beside the built Quorvil.exe";
 }
 

@@ -139,15 +139,3 @@ private:
     std::string Ini() const { return folder_.File("Quorvil.ini"); }
     static std::string Section(const char* suffix) { return std::string(settingsStore.userName) + "/" + suffix; }
 };
-
-// Pixels of `rect` (client coordinates) that are, or with `same` false are not, `colour`, as
-// `window` shows them once pending paints are done: the colours a user would see.
-inline int CountPixels(HWND window, const RECT& rect, COLORREF colour, bool same = true) {
-    UpdateWindow(window);
-    HDC dc = GetDC(window);
-    int count = 0;
-    for (LONG y = rect.top; y < rect.bottom; ++y)
-        for (LONG x = rect.left; x < rect.right; ++x) count += (GetPixel(dc, x, y) == colour) == same;
-    ReleaseDC(window, dc);
-    return count;
-}

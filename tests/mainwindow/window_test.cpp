@@ -21,13 +21,19 @@ TEST_F(DrawingTest, RowsPastThe32ndEnabledEntryAndWithDisSlashAllDisabledRowsAre
     SetSetting("Main", "WindowWidth", "760");
     SetSetting("Main", "WindowHeight", "960");  // tall enough to show all 33 rows
     Open();
-    auto hatched = [&] {
+    auto hatched = [&] {  // as a user would see them once pending paints are done
+        UpdateWindow(list_);
+        HDC dc = GetDC(list_);
         std::vector<int> rows;
         for (int row = 0; row < ListView_GetItemCount(list_); ++row) {
-            RECT rect;
-            ListView_GetItemRect(list_, row, &rect, LVIR_BOUNDS);
-            if (CountPixels(list_, rect, kHatch) > 0) rows.push_back(row);
+            RECT r;
+            ListView_GetItemRect(list_, row, &r, LVIR_BOUNDS);
+            bool any = false;
+            for (LONG y = r.top; y < r.bottom && !any; ++y)
+                for (LONG x = r.left; x < r.right && !any; ++x) any = GetPixel(dc, x, y) == kHatch;
+            if (any) rows.push_back(row);
         }
+        ReleaseDC(list_, dc);
         return rows;
     };
     EXPECT_EQ(hatched(), std::vector<int>{32});

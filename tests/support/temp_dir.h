@@ -12,6 +12,12 @@ public:
 
     static bool WriteFile(const std::string& path, const std::string& bytes);
     static bool ReadFile(const std::string& path, std::string* bytes);
+    // A path of the build machine as the program sees it: under Wine, Unix paths are on Z:.
+    static std::string BuildPath(std::string path) {
+        if (path[0] == '/') path = "Z:" + path;
+        for (char& c : path) c = c == '/' ? '\\' : c;
+        return path;
+    }
 
 private:
     std::string path_;

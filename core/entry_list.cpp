@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <new>
 
 bool RowMoveInProgress = false;
@@ -27,7 +28,19 @@ bool NameKey(const char* name, std::string* key) {
     return LCMapStringA(GetThreadLocale(), flags, name, -1, &(*key)[0], size) == size;
 }
 
-bool NameIsValid(const MenuExtEntry& e) { return e.name[0] != '\0' && e.name[0] != '\\'; }
+// What a row and the registry can hold: a name that does not begin with a backslash (the
+// registry's separator), a target, and neither cut by a line break.
+bool IsStorable(const MenuExtEntry& e) {
+    return e.name[0] != '\0' && e.name[0] != '\\' && e.target[0] != '\0' && !HasLineBreak(e.name) &&
+           !HasLineBreak(e.target);
+}
+
+// A key name as the registry compares it: its UTF-16 form in upper case.
+std::wstring RegistryNameKey(const wchar_t* name, size_t length) {
+    std::wstring key(name, length);
+    if (!key.empty()) CharUpperBuffW(&key[0], static_cast<DWORD>(key.size()));
+    return key;
+}
 
 void SetCellText(HWND listView, int row, int column, const char* text) {
     LVITEMA item = {};
@@ -57,6 +70,8 @@ int InsertRowWithName(HWND listView, int position, const char* name) {
 }
 
 }  // namespace
+
+bool HasLineBreak(const char* text) { return strpbrk(text, "\r\n") != nullptr; }
 
 bool IsRowTicked(HWND listView, int row) {
     return (SendMessageA(listView, LVM_GETITEMSTATE, row, kStateImageMask) & kStateImageMask) != kUncheckedState;
@@ -94,6 +109,7 @@ void EntryList::Clear() {
         std::free(node);
     }
     count_ = 0;
+    keptSubkeys_.clear();
     nameKeys_.clear();
     nameKeysValid_ = true;
     if (listView) SendMessageA(listView, LVM_DELETEALLITEMS, 0, 0);
@@ -132,7 +148,7 @@ void EntryList::Unlink(Node* node) {
 }
 
 int EntryList::WriteRow(int position, const MenuExtEntry* entry) {
-    if (position < -1 || !entry || !NameIsValid(*entry) || entry->target[0] == '\0') return 0;
+    if (position < -1 || !entry || !IsStorable(*entry)) return 0;
     int rows = RowCount();
     if (position == -1 || position > rows) position = rows;
     int row = position;
@@ -149,7 +165,7 @@ int EntryList::WriteRow(int position, const MenuExtEntry* entry) {
 int EntryList::AddEntry(const MenuExtEntry* entry) {
     if (!entry) return kInvalid;
     if (NameTaken(entry->name)) return kDuplicateName;
-    if (!NameIsValid(*entry) || entry->target[0] == '\0') return kNotMade;
+    if (!IsStorable(*entry)) return kNotMade;
     // The node comes first so that a failed allocation leaves no orphan row behind.
     Node* node = NewNode(*entry);
     if (!node) return kOutOfMemory;
@@ -166,7 +182,7 @@ int EntryList::AddEntry(const MenuExtEntry* entry) {
 int EntryList::InsertEntryAt(int position, const MenuExtEntry* entry) {
     if (position < -1 || !entry) return kInvalid;
     if (NameTaken(entry->name)) return kDuplicateName;
-    if (!NameIsValid(*entry) || entry->target[0] == '\0') return kInvalid;
+    if (!IsStorable(*entry)) return kInvalid;
     int rows = RowCount();
     if (position == -1 || position > rows) position = rows;
     Node* node = NewNode(*entry);
@@ -267,8 +283,41 @@ int EntryList::FindEntryByName(const char* name) const {
     return -1;
 }
 
+bool EntryList::IsNameTaken(const char* name, int ownIndex) const {
+    if (!name) return false;
+    int found = FindEntryByName(name);
+    return (found != -1 && found != ownIndex) || NameOfKeptSubkey(name);
+}
+
+void EntryList::KeepSubkeyName(const wchar_t* name) {
+    if (!name) return;
+    try {
+        keptSubkeys_.push_back(RegistryNameKey(name, wcslen(name)));
+    } catch (const std::bad_alloc&) {
+        // Unrecorded, the subkey would only lose its name's protection; Update keeps it anyway
+        // while it stays unreadable.
+    }
+}
+
+bool EntryList::IsKeptSubkeyName(const wchar_t* name) const {
+    if (!name || keptSubkeys_.empty()) return false;
+    const std::wstring key = RegistryNameKey(name, wcslen(name));
+    for (const std::wstring& kept : keptSubkeys_)
+        if (kept == key) return true;
+    return false;
+}
+
+bool EntryList::NameOfKeptSubkey(const char* name) const {
+    if (keptSubkeys_.empty()) return false;
+    // The registry's ANSI functions take names in the ANSI code page; so does this.
+    wchar_t wide[kNameSize];
+    int length = MultiByteToWideChar(CP_ACP, 0, name, -1, wide, kNameSize);
+    return length > 0 && IsKeptSubkeyName(wide);
+}
+
 bool EntryList::NameTaken(const char* name) const {
     if (!name) return false;
+    if (NameOfKeptSubkey(name)) return true;
     std::string key;
     // A name the index has never seen is free. One it knows is confirmed by the walk, which
     // stays the one rule for equal names; a bulk load rarely meets a taken name.

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "core/menu_ext_entry.h"
 
@@ -49,6 +50,15 @@ public:
     int GetEntryAt(int index, MenuExtEntry* out) const;
     int ReplaceEntryAt(int index, const MenuExtEntry* entry);
     int FindEntryByName(const char* name) const;
+    // Whether `name` may not be given to the entry at `ownIndex` (-1 for a new entry): another
+    // entry has it without regard to case, or a kept subkey has it (see KeepSubkeyName).
+    bool IsNameTaken(const char* name, int ownIndex) const;
+
+    // Records a subkey of the MenuExt key that the list could not show. Update leaves such a
+    // subkey untouched, so its name stays taken: an entry of that name would be written into
+    // it. Names are compared as the registry compares key names, ignoring case.
+    void KeepSubkeyName(const wchar_t* name);
+    bool IsKeptSubkeyName(const wchar_t* name) const;
     int MoveSelectedUp();
     int MoveSelectedDown();
     int PartitionByCheck(HWND control, int sortWord, int limit);
@@ -84,6 +94,7 @@ private:
 
     // Whether a name is taken, without walking the chain for every name a bulk load adds.
     bool NameTaken(const char* name) const;
+    bool NameOfKeptSubkey(const char* name) const;
     void IndexName(const char* name);
     void UnindexName(const char* name);
 
@@ -94,7 +105,14 @@ private:
     // entries carry each. When it could not be kept up (no memory), the chain is walked.
     std::unordered_map<std::string, int> nameKeys_;
     bool nameKeysValid_ = true;
+
+    // The kept subkeys' names in upper case.
+    std::vector<std::wstring> keptSubkeys_;
 };
+
+// Whether a name or target holds CR or LF. Every file the program reads and writes ends its
+// lines there, so such a text would come back cut; the list takes none.
+bool HasLineBreak(const char* text);
 
 // Column 1 text: the letters of the set context bits (buffer of at least 15 bytes).
 void FormatContextLetters(uint32_t contexts, char* out);

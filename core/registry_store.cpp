@@ -43,6 +43,8 @@ private:
 struct Subkey {
     KeyGuard key;  // open for reading, or not yet
     bool lost = false;
+    // The name as the registry holds it, for the list's record of the subkeys it keeps out.
+    std::wstring wideName;
     // Filled from the wide reading where it stands for the ANSI one.
     bool hasName = false;
     std::string name;
@@ -89,6 +91,7 @@ void ReadWide(HKEY parent, DWORD index, Subkey* subkey) {
     wchar_t name[kLongestKeyName + 1];
     DWORD length = kLongestKeyName + 1;
     if (RegEnumKeyExW(parent, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return;
+    subkey->wideName.assign(name, length);
     std::string narrow;
     if (!AppendProgramCodePage(name, length, &narrow)) {
         subkey->lost = true;
@@ -122,10 +125,6 @@ LONG SubkeyName(HKEY parent, DWORD index, const Subkey& subkey, char* name, DWOR
     return ERROR_SUCCESS;
 }
 
-bool OpenForReading(HKEY parent, const char* name, Subkey* subkey) {
-    return subkey->key.Get() || RegOpenKeyExA(parent, name, 0, KEY_READ, subkey->key.Out()) == ERROR_SUCCESS;
-}
-
 // The default value of the open subkey as the entry's target. False when there is none, or one
 // longer than 259 bytes.
 bool ReadTarget(Subkey* subkey, char* target) {
@@ -145,26 +144,50 @@ bool ReadTarget(Subkey* subkey, char* target) {
     return true;
 }
 
-// Reads the open subkey into `entry` the way the list would accept it. False when the subkey
-// could not become an entry: no readable default value, or one longer than 259 bytes.
-bool ReadSubkeyEntry(Subkey* subkey, MenuExtEntry* entry) {
-    if (!ReadTarget(subkey, entry->target)) return false;
+void ReadNumbers(HKEY key, MenuExtEntry* entry) {
+    // A missing value leaves 0; a failed read as well.
     entry->contexts = 0;
     DWORD size = sizeof(entry->contexts);
-    RegQueryValueExA(subkey->key.Get(), "Contexts", nullptr, nullptr, reinterpret_cast<BYTE*>(&entry->contexts),
-                     &size);
+    RegQueryValueExA(key, "Contexts", nullptr, nullptr, reinterpret_cast<BYTE*>(&entry->contexts), &size);
     entry->flags = 0;
     size = sizeof(entry->flags);
-    RegQueryValueExA(subkey->key.Get(), "Flags", nullptr, nullptr, reinterpret_cast<BYTE*>(&entry->flags), &size);
-    return true;
+    RegQueryValueExA(key, "Flags", nullptr, nullptr, reinterpret_cast<BYTE*>(&entry->flags), &size);
 }
 
-// True for a subkey that LoadFromRegistry would have shown as an entry. The others belong
-// to nobody the user can see, so Update leaves them alone.
-bool IsLoadableSubkey(HKEY parent, const char* name, Subkey* subkey) {
-    if (strlen(name) >= static_cast<size_t>(kNameSize)) return false;
-    char target[kTargetSize];
-    return OpenForReading(parent, name, subkey) && ReadTarget(subkey, target) && target[0] != '\0';
+// What one subkey is to the list. Load and Update ask the same question, so that Update
+// removes exactly the subkeys a load shows or leaves out on purpose.
+enum class SubkeyUse {
+    kEntry,       // an entry the list can show
+    kLeftOut,     // an empty default value: no entry, and Update removes it
+    kUnshowable,  // the list cannot show it whole; Update leaves it untouched
+    kNoMore,      // no subkey at this index
+    kFailed,      // the enumeration itself failed
+};
+
+// Reads subkey `index` of the open MenuExt key into `entry` (name and target; the numbers too
+// when `withNumbers`). `subkey` keeps its wide name and, for kEntry, its open key.
+SubkeyUse ReadSubkeyAt(HKEY parent, DWORD index, bool withNumbers, Subkey* subkey, MenuExtEntry* entry) {
+    ReadWide(parent, index, subkey);
+    // Roomy enough for any name, so that one too long for the list is still known by name.
+    char name[2 * kLongestKeyName + 1];
+    LONG enumerated = SubkeyName(parent, index, *subkey, name, sizeof(name));
+    if (enumerated == ERROR_NO_MORE_ITEMS) return SubkeyUse::kNoMore;
+    if (enumerated != ERROR_SUCCESS && enumerated != ERROR_MORE_DATA) return SubkeyUse::kFailed;
+    if (subkey->wideName.empty() && enumerated == ERROR_SUCCESS) {
+        wchar_t wide[kLongestKeyName + 1];
+        int length = MultiByteToWideChar(CP_ACP, 0, name, -1, wide, kLongestKeyName + 1);
+        if (length > 0) subkey->wideName.assign(wide, static_cast<size_t>(length - 1));
+    }
+    if (subkey->lost || enumerated != ERROR_SUCCESS || strlen(name) >= static_cast<size_t>(kNameSize) ||
+        HasLineBreak(name))
+        return SubkeyUse::kUnshowable;
+    strcpy(entry->name, name);
+    if (!subkey->key.Get() && RegOpenKeyExA(parent, name, 0, KEY_READ, subkey->key.Out()) != ERROR_SUCCESS)
+        return SubkeyUse::kUnshowable;
+    if (!ReadTarget(subkey, entry->target) || HasLineBreak(entry->target)) return SubkeyUse::kUnshowable;
+    if (entry->target[0] == '\0') return SubkeyUse::kLeftOut;
+    if (withNumbers) ReadNumbers(subkey->key.Get(), entry);
+    return SubkeyUse::kEntry;
 }
 
 // RegDeleteKeyA refuses keys that have subkeys of their own, so the tree goes bottom-up.
@@ -186,24 +209,25 @@ LONG DeleteKeyTree(HKEY parent, const char* name) {
     return RegDeleteKeyA(parent, name);
 }
 
-// Deletes every subkey that the list could have shown; false on the first failure.
-bool DeleteLoadableSubkeys(HKEY key) {
+// Deletes every subkey that the list shows or left out on purpose, and none that it keeps
+// out (`list`'s kept subkeys, and any it could not show now); false on the first failure.
+bool DeleteSubkeysOfTheList(HKEY key, const EntryList& list) {
     DWORD index = 0;
-    char name[kLongestKeyName + 1];
     for (;;) {
         Subkey subkey;
-        ReadWide(key, index, &subkey);
-        LONG enumerated = SubkeyName(key, index, subkey, name, sizeof(name));
-        if (enumerated == ERROR_NO_MORE_ITEMS) return true;
-        if (enumerated != ERROR_SUCCESS) return false;
-        if (subkey.lost || !IsLoadableSubkey(key, name, &subkey)) {
+        MenuExtEntry entry;
+        SubkeyUse use = ReadSubkeyAt(key, index, false, &subkey, &entry);
+        if (use == SubkeyUse::kNoMore) return true;
+        if (use == SubkeyUse::kFailed) return false;
+        if (use == SubkeyUse::kUnshowable || list.IsKeptSubkeyName(subkey.wideName.c_str())) {
             ++index;
             continue;
         }
         subkey.key.Close();
         // An entry's subkey normally has none of its own and goes in one call; only a refusal
         // walks the tree.
-        if (RegDeleteKeyA(key, name) != ERROR_SUCCESS && DeleteKeyTree(key, name) != ERROR_SUCCESS) return false;
+        if (RegDeleteKeyA(key, entry.name) != ERROR_SUCCESS && DeleteKeyTree(key, entry.name) != ERROR_SUCCESS)
+            return false;
     }
 }
 
@@ -238,40 +262,25 @@ int LoadFromRegistry(EntryList& list, int* keyFlag) {
                          nullptr, nullptr) != ERROR_SUCCESS)
         return 0;
 
-    enum : unsigned { kSubkeyUnreadable = 1, kValueUnreadable = 2, kCharacterLost = 4 };
-    unsigned errors = 0;
+    bool complete = true;
     for (DWORD index = 0; index < subkeys; ++index) {
         Subkey subkey;
-        ReadWide(key.Get(), index, &subkey);
-        if (subkey.lost) {
-            errors |= kCharacterLost;
-            continue;
-        }
         MenuExtEntry entry = {};
-        LONG enumerated = SubkeyName(key.Get(), index, subkey, entry.name, kNameSize);
-        if (enumerated == ERROR_MORE_DATA) {
-            // A name too long for the list: skip it, but keep going so that the entries
-            // after it are still shown (and so not deleted unseen by the next Update).
-            errors |= kSubkeyUnreadable;
-            continue;
-        }
-        if (enumerated != ERROR_SUCCESS) {
-            errors |= kSubkeyUnreadable;
+        SubkeyUse use = ReadSubkeyAt(key.Get(), index, true, &subkey, &entry);
+        if (use == SubkeyUse::kNoMore) break;
+        if (use == SubkeyUse::kFailed) {
+            complete = false;
             break;
         }
-        if (!OpenForReading(key.Get(), entry.name, &subkey)) {
-            errors |= kSubkeyUnreadable;
-            continue;
-        }
-        if (!ReadSubkeyEntry(&subkey, &entry)) {
-            errors |= kValueUnreadable;
-            continue;
-        }
+        if (use == SubkeyUse::kLeftOut) continue;
         entry.enabled = 1;
-        // An empty default value is refused by the list and quietly left out.
-        list.AddEntry(&entry);
+        // A name the list holds already under another spelling (lstrcmpiA calls more names
+        // equal than the registry does) is as unshowable as a name that does not fit.
+        if (use == SubkeyUse::kEntry && list.AddEntry(&entry) == kOk) continue;
+        list.KeepSubkeyName(subkey.wideName.c_str());
+        complete = false;
     }
-    return errors == 0 ? 1 : 0;
+    return complete ? 1 : 0;
 }
 
 int SaveToRegistry(const EntryList& list) {
@@ -279,7 +288,7 @@ int SaveToRegistry(const EntryList& list) {
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
                         nullptr, key.Out(), nullptr) != ERROR_SUCCESS)
         return 0;
-    if (!DeleteLoadableSubkeys(key.Get())) return 0;
+    if (!DeleteSubkeysOfTheList(key.Get(), list)) return 0;
     for (int i = 0; i < list.Count(); ++i) {
         MenuExtEntry e;
         list.GetEntryAt(i, &e);

@@ -193,6 +193,7 @@ TEST_F(RegistryStoreTest, LoadsWhatFitsSkipsTheRestAndGoesOnPastALongName) {
 
 TEST_F(RegistryStoreTest, SavingWritesTheEnabledEntriesAndKeepsSubkeysTheListCouldNotShow) {
     const std::string longName(70, 'L');
+    // An empty default value is no entry, and the list's own to remove.
     for (const char* name : {longName.c_str(), "Empty", "Shown", "Shown\\Child"})
         RegistryKeyGuard::CreateSubkey(name, *name == 'E' ? "" : "C:\\x.htm");
     RegistryKeyGuard::CreateSubkey("NoDefault", nullptr);
@@ -201,14 +202,14 @@ TEST_F(RegistryStoreTest, SavingWritesTheEnabledEntriesAndKeepsSubkeysTheListCou
                                     MakeEntry("Q", nullptr, 1, 0, 0), MakeEntry("P", "C:\\p.htm", 0x7F, 1, 1)};
     for (const MenuExtEntry& e : entries) ASSERT_EQ(list_.AddEntry(&e), kOk);
     ASSERT_EQ(SaveToRegistry(list_), 1);
-    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (KeyNames{"Empty", longName, "NoDefault", "P", "R", "TooLong"}));
+    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (KeyNames{longName, "NoDefault", "P", "R", "TooLong"}));
     EXPECT_EQ(RegistryKeyGuard::ReadSubkey("R"), "\\\\server\\share\\表.htm|80000021|ffffffff");
     EXPECT_EQ(RegistryKeyGuard::ReadSubkey("P"), "C:\\p.htm|7f|1");
 
     list_.Clear();  // an all-disabled list leaves the key, empty of entries
     Fill("P- Q-");
     ASSERT_EQ(SaveToRegistry(list_), 1);
-    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (KeyNames{"Empty", longName, "NoDefault", "TooLong"}));
+    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (KeyNames{longName, "NoDefault", "TooLong"}));
 }
 
 // Where the ANSI code page is 932 the default value is taken from the wide reading; for every
@@ -260,31 +261,59 @@ TEST_F(RegistryStoreTest, DefaultValuesOfEveryTypeLoadAsTheAnsiFunctionReadsThem
     list_.Clear();
     ASSERT_EQ(SaveToRegistry(list_), 1);
     EXPECT_EQ(RegistryKeyGuard::SubkeyNames(),
-              (KeyNames{"Binary long", "Binary no end", "Bytes 260", "Empty", "Multi over"}));
+              (KeyNames{"Binary long", "Binary no end", "Bytes 260", "Multi over"}));
 }
 
-TEST_F(RegistryStoreTest, SubkeysCodePage932CannotHoldAreNeitherListedNorTouchedByUpdate) {
-    // The ANSI functions would give them with "?" or, for ¥, the backslash as best fit.
-    const std::wstring key = L"Software\\Microsoft\\Internet Explorer\\MenuExt\\", lost[][2] = {{L"한글", L"C:\\x"},
-        {L"Q", L"C:\\한"}, {L"a\u00A5b", L"y"}, {L"Yen", L"C:\\\u00A5"}, {L"\U00020BB7", L"z"}, {L"Lone", L"C:\\\xD800"}};
-    RegistryKeyGuard::CreateSubkey("P", "C:\\p.htm");
-    for (const auto& s : lost) ASSERT_EQ(_wsystem((L"reg.exe add \"HKCU\\" + key + s[0] + L"\" /ve /d \"" + s[1] + L"\" /f").c_str()), 0);
+// Subkeys the list cannot show whole, written as other tools write them. Update must leave them
+// byte for byte, and no entry may take their names; of two names that lstrcmpiA calls equal
+// and the registry does not (ー and ―, ゛ and ﾞ), the list shows the first.
+TEST_F(RegistryStoreTest, SubkeysTheListCannotShowStayUntouchedAndKeepTheirNames) {
+    const std::wstring key = L"Software\\Microsoft\\Internet Explorer\\MenuExt\\";
+    const std::wstring subkeys[][2] = {
+        {L"P", L"C:\\p.htm"}, {L"検索ー", L"C:\\a.htm"}, {L"検索―", L"C:\\b.htm"}, {L"濁゛", L"C:\\c.htm"},
+        {L"濁ﾞ", L"C:\\d.htm"}, {std::wstring(65, L'L'), L"C:\\long.htm"},
+        // The ANSI functions would give these with "?" or, for ¥, the backslash as best fit.
+        {L"한글", L"C:\\x"}, {L"Q", L"C:\\한"}, {L"a\u00A5b", L"y"}, {L"Yen", L"C:\\\u00A5"}, {L"\U00020BB7", L"z"},
+        {L"Lone", L"C:\\\xD800"}, {L"Cafe", L"C:\\caf\u00E9.htm"},
+        // Every file the list is written to would cut these at the break.
+        {L"Name\nwith break", L"C:\\n.htm"}, {L"Break", L"C:\\a.htm\r\n\"quoted\""}};
+    for (const auto& s : subkeys) {
+        HKEY sub;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (key + s[0]).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub,
+                                  nullptr), 0);
+        RegSetValueExW(sub, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(s[1].c_str()), DWORD(s[1].size() * 2 + 2));
+        RegCloseKey(sub);
+    }
     int keyFlag = -1;
     EXPECT_EQ(LoadFromRegistry(list_, &keyFlag), 0);  // the start-up warning tells of them
     EXPECT_EQ(keyFlag, 1);
-    EXPECT_EQ(Names(), "P");
+    ASSERT_EQ(list_.Count(), 3) << Names();
+    MenuExtEntry first, cafe = MakeEntry("cafe", "C:\\mine.htm"), twin = MakeEntry("検索―");
+    ASSERT_TRUE(list_.GetEntryAt(list_.FindEntryByName("検索ー"), &first));
+    EXPECT_EQ(list_.AddEntry(&twin), kDuplicateName);
+    EXPECT_EQ(list_.AddEntry(&cafe), kDuplicateName);  // Update would write into Cafe
+    EXPECT_TRUE(list_.IsNameTaken("CAFE", -1));
+    EXPECT_TRUE(list_.IsNameTaken("Lone", -1));
+    EXPECT_FALSE(list_.IsNameTaken("Cafe2", -1));
+    EXPECT_EQ(list_.InsertEntryAt(0, &cafe), kDuplicateName);
+
+    list_.DeleteEntryAt(list_.FindEntryByName(first.name));  // its twin stays out of sight
     Fill("R");
     ASSERT_EQ(SaveToRegistry(list_), 1);
-    for (const auto& s : lost) {
-        wchar_t value[16] = {};
+    for (const auto& s : subkeys) {
+        wchar_t value[64] = {};
         DWORD size = sizeof(value);
-        ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, (key + s[0]).c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size), 0)
-            << s[0];
-        EXPECT_EQ(std::wstring(value, size / 2), s[1] + L'\0') << s[0];  // byte for byte
+        LONG read = RegGetValueW(HKEY_CURRENT_USER, (key + s[0]).c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size);
+        wchar_t deleted[kNameSize] = {};
+        MultiByteToWideChar(932, 0, first.name, -1, deleted, kNameSize);
+        if (s[0] == deleted) {
+            EXPECT_NE(read, 0) << first.name;
+            continue;
+        }
+        ASSERT_EQ(read, 0) << "subkey " << &s - subkeys;
+        EXPECT_EQ(std::wstring(value, size / 2), s[1] + L'\0') << "subkey " << &s - subkeys;  // byte for byte
     }
-    KeyNames names = RegistryKeyGuard::SubkeyNames();  // and no second key under a made-up name
-    EXPECT_EQ(std::count(names.begin(), names.end(), "P") + std::count(names.begin(), names.end(), "R"), 2);
-    EXPECT_EQ(names.size(), std::size(lost) + 2);
+    EXPECT_EQ(RegistryKeyGuard::SubkeyNames().size(), std::size(subkeys));  // R in, the deleted twin out
 }
 
 }  // namespace

@@ -8,9 +8,6 @@ int ExportCsvFile(const EntryList& list, const char* path, UINT rowMask, UINT ro
 
 std::unique_ptr<EntrySequence> ParseCsvFile(const char* path) { return ParseWholeFile(path, ParseCsvText); }
 
-int ImportCsvFile(EntryList& list, const char* path, int* duplicates) {
-    if (duplicates) *duplicates = 0;
-    std::unique_ptr<EntrySequence> entries = ParseCsvFile(path);
-    if (!entries) return kNotMade;
-    return AddParsedEntries(list, *entries, nullptr, duplicates);
+int ImportCsvFile(EntryList& list, const char* path, int* duplicates, int* unrepresentable) {
+    return ImportWholeFile(list, path, ParseCsvImportText, nullptr, duplicates, unrepresentable);
 }

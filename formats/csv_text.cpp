@@ -147,10 +147,19 @@ int FormatCsvLine(const MenuExtEntry& entry, char* out, size_t size) {
     return length >= 0 && static_cast<size_t>(length) < size ? length : -1;
 }
 
-void ParseCsvText(char* text, EntrySequence& out) {
+void ParseCsvText(char* text, EntrySequence& out) { ParseCsvImportText(text, out, LossyLineStarts()); }
+
+int ParseCsvImportText(char* text, EntrySequence& out, const LossyLineStarts& lossy) {
     LineSplitter lines(text);
+    int leftOut = 0;
     while (char* line = lines.Next()) {
+        bool lineLossy = IsLossyLine(text, line, lossy);
         MenuExtEntry entry = {};
-        if (ReadLine(line, entry)) out.push_back(entry);
+        if (!ReadLine(line, entry)) continue;
+        if (lineLossy)
+            ++leftOut;
+        else
+            out.push_back(entry);
     }
+    return leftOut;
 }

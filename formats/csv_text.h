@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "core/menu_ext_entry.h"
+#include "formats/text_lines.h"
 
 // Room for the longest line: name and target both quoted with every byte a doubled quote,
 // three numbers, the commas and CR LF.
@@ -45,3 +46,8 @@ int FormatCsvLine(const MenuExtEntry& entry, char* out, size_t size);
 // buffer (name 64 bytes, target 259, a number 15): cutting a path short would run the wrong
 // script.
 void ParseCsvText(char* text, EntrySequence& out);
+
+// ParseCsvText for a text converted from Unicode: an entry whose line begins at an offset in
+// `lossy` is left out, as its name or target would not be the one in the file. The number of
+// entries left out so.
+int ParseCsvImportText(char* text, EntrySequence& out, const LossyLineStarts& lossy);

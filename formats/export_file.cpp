@@ -4,11 +4,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "core/menu_ext_entry.h"
 #include "formats/csv_text.h"
 #include "formats/reg_file.h"
 #include "formats/reg_text.h"
+#include "formats/unicode_text.h"
 
 namespace {
 
@@ -70,6 +72,22 @@ std::unique_ptr<EntrySequence> ParseWholeFile(const char* path, void (*parse)(ch
     parse(text, *entries);
     free(text);
     return entries;
+}
+
+int ImportWholeFile(EntryList& list, const char* path, ImportParser parse, const int* enabledValue, int* duplicates,
+                    int* unrepresentable) {
+    if (duplicates) *duplicates = 0;
+    if (unrepresentable) *unrepresentable = 0;
+    size_t size = 0;
+    char* bytes = ReadWholeFile(path, &size);
+    if (!bytes) return kNotMade;
+    std::string converted;
+    LossyLineStarts lossy;
+    EntrySequence entries;
+    int leftOut = parse(ConvertMarkedText(bytes, size, &converted, &lossy) ? &converted[0] : bytes, entries, lossy);
+    free(bytes);
+    if (unrepresentable) *unrepresentable = leftOut;
+    return AddParsedEntries(list, entries, enabledValue, duplicates);
 }
 
 int AddParsedEntries(EntryList& list, EntrySequence& entries, const int* enabledValue, int* duplicates) {

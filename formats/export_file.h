@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/entry_list.h"
+#include "formats/text_lines.h"
 
 class ExportFile {
 public:
@@ -49,6 +50,17 @@ int ExportChosenRows(const EntryList& list, const char* path, UINT rowMask, UINT
 
 // Reads the whole file and parses it with `parse`; nullptr when the file cannot be read.
 std::unique_ptr<EntrySequence> ParseWholeFile(const char* path, void (*parse)(char* text, EntrySequence& out));
+
+// How an import parses a whole text; the number of entries it left out for lines in `lossy`.
+using ImportParser = int (*)(char* text, EntrySequence& out, const LossyLineStarts& lossy);
+
+// Reads a whole file for an import: 8-bit text as it stands, text after the byte-order mark of
+// UTF-16LE or UTF-8 converted to code page 932 first. Parses it with `parse` and appends the
+// entries with AddParsedEntries. The number added, or -1 when the file cannot be read;
+// `unrepresentable` (optional) receives the number left out for a character code page 932
+// cannot represent.
+int ImportWholeFile(EntryList& list, const char* path, ImportParser parse, const int* enabledValue, int* duplicates,
+                    int* unrepresentable);
 
 // Appends parsed entries in file order, with `enabled` set to *enabledValue when it is given.
 // The number added; `duplicates` (optional) receives the number refused for a taken name.

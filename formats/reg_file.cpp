@@ -4,7 +4,6 @@
 #include <string>
 
 #include "formats/export_file.h"
-#include "formats/unicode_text.h"
 
 int ExportRegFile(const EntryList& list, const char* path, UINT rowMask, UINT rowValue) {
     char header[kRegBlockSize];
@@ -47,17 +46,5 @@ int CountRegEntries(const char* path) {
 std::unique_ptr<EntrySequence> ParseRegFile(const char* path) { return ParseWholeFile(path, ParseRegText); }
 
 int ImportRegFile(EntryList& list, const char* path, int enabledValue, int* duplicates, int* unrepresentable) {
-    if (duplicates) *duplicates = 0;
-    if (unrepresentable) *unrepresentable = 0;
-    size_t size = 0;
-    char* bytes = ReadWholeFile(path, &size);
-    if (!bytes) return kNotMade;
-    std::string converted;
-    LossyLineStarts lossy;
-    EntrySequence entries;
-    int leftOut = ParseRegImportText(ConvertMarkedText(bytes, size, &converted, &lossy) ? &converted[0] : bytes,
-                                     entries, lossy);
-    free(bytes);
-    if (unrepresentable) *unrepresentable = leftOut;
-    return AddParsedEntries(list, entries, &enabledValue, duplicates);
+    return ImportWholeFile(list, path, ParseRegImportText, &enabledValue, duplicates, unrepresentable);
 }

@@ -101,7 +101,7 @@ int ParseEntries(char* text, EntrySequence& out, const LossyLineStarts* lossy) {
     WorkRecord work = {};
     int leftOut = 0;
     while (char* line = lines.Next()) {
-        bool lineLossy = lossy && std::binary_search(lossy->begin(), lossy->end(), static_cast<size_t>(line - text));
+        bool lineLossy = lossy && IsLossyLine(text, line, *lossy);
         switch (line[0]) {
         case '[':
             FlushRecord(work, out, &leftOut);

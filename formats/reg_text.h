@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/menu_ext_entry.h"
+#include "formats/text_lines.h"
 
 constexpr const char kRegHeader[] = "REGEDIT4";
 // The first line of the files the registry editor exports since Windows 2000, in UTF-16; the
@@ -53,10 +54,6 @@ int CountRegEntryLines(char* text);
 // unescapes `text` in place. An entry whose name is longer than 64 bytes or whose target is
 // longer than 259 bytes is left out: cutting a path short would run the wrong script.
 void ParseRegText(char* text, EntrySequence& out);
-
-// Byte offsets, ascending, at which the lines of a text converted from Unicode begin that lost
-// a character code page 932 has no form for.
-using LossyLineStarts = std::vector<size_t>;
 
 // ParseRegText for files the user imports: the first line may also be the version-5 header, and
 // an entry whose key line or default-value line begins at an offset in `lossy` is left out, as

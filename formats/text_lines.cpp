@@ -1,5 +1,7 @@
 #include "formats/text_lines.h"
 
+#include <algorithm>
+
 namespace {
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
@@ -25,4 +27,8 @@ bool StartsWithNoCase(const char* text, const char* prefix) {
     for (; *prefix; ++text, ++prefix)
         if (AsciiLower(*text) != AsciiLower(*prefix)) return false;
     return true;
+}
+
+bool IsLossyLine(const char* text, const char* line, const LossyLineStarts& lossy) {
+    return std::binary_search(lossy.begin(), lossy.end(), static_cast<size_t>(line - text));
 }

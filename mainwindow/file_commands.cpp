@@ -34,7 +34,7 @@ int ImportFile(const char* path, int filterIndex, ImportTally& tally) {
     int duplicates = 0;
     int unrepresentable = 0;
     int added = filterIndex == kCsvFilterIndex
-                    ? ImportCsvFile(entryList, path, &duplicates)
+                    ? ImportCsvFile(entryList, path, &duplicates, &unrepresentable)
                     : ImportRegFile(entryList, path, kEntriesEnabled, &duplicates, &unrepresentable);
     tally.duplicates += duplicates;
     tally.unrepresentable += unrepresentable;

@@ -43,7 +43,7 @@ const struct Format {
     int (*import)(EntryList&, const char*, int*);  // a REGEDIT4 file's entries come in enabled
 } kFormats[] = {
     {"reg", ExportRegFile, ParseRegFile, [](EntryList& l, const char* p, int* d) { return ImportRegFile(l, p, 1, d); }},
-    {"csv", ExportCsvFile, ParseCsvFile, ImportCsvFile}};
+    {"csv", ExportCsvFile, ParseCsvFile, [](EntryList& l, const char* p, int* d) { return ImportCsvFile(l, p, d); }}};
 
 // Passes `g_writesLeft` writes, then fails like a full disk; while it is negative, each is a byte short.
 int g_writesLeft = 0;
@@ -213,7 +213,7 @@ TEST_F(ExchangeFileTest, RegImportCountsOnlyNamesAlreadyListedAsDuplicates) {
     EXPECT_EQ(Names(), "P New");
 }
 
-TEST_F(ExchangeFileTest, RegImportReadsUnicodeAndVersion5FilesAsTheSameRegedit4Text) {
+TEST_F(ExchangeFileTest, ImportsReadUnicodeAndVersion5FilesAsTheSameCodePage932Text) {
     // 表 ends in a 0x5C byte once converted; the target holds escaped backslashes and quotes.
     const std::string v5 = "Windows Registry Editor Version 5.00\r\n", entries = "表示|D:\\表\\\"q\".htm|21|0|1\nU|x|21|0|1\n",
                       body = "\r\n" + kParent + "]\r\n" + Block("表示", "D:\\\\表\\\\\\\"q\\\".htm") + Block("U", "x");
@@ -242,6 +242,16 @@ TEST_F(ExchangeFileTest, RegImportReadsUnicodeAndVersion5FilesAsTheSameRegedit4T
         EXPECT_EQ(Describe(list_) + std::to_string(lost), c.entries + std::to_string(c.lost)) << c.bytes;
         EXPECT_EQ(added, list_.Count());
         EXPECT_EQ(CountRegEntries(path_.c_str()), 0);  // Disable.dat stays REGEDIT4 in code page 932
+    }
+    // CSV as spreadsheet programs save it ("CSV UTF-8"), and in UTF-16.
+    const std::string csv = "表示,D:\\表\\\"q\".htm,33,0,1\r\nU,x,33,0,0\r\n";
+    const std::wstring lostRows = L"한,y,1,1,1\r\nZ,C:\\한,1,1,1\r\nshort,x";
+    for (UINT codePage : {1200u, UINT{CP_UTF8}}) {
+        list_.Clear();
+        ASSERT_TRUE(TempDir::WriteFile(path_, Unicode(codePage, csv, lostRows)));
+        int lost = -1;
+        EXPECT_EQ(ImportCsvFile(list_, path_.c_str(), nullptr, &lost), 2) << codePage;
+        EXPECT_EQ(Describe(list_) + std::to_string(lost), "表示|D:\\表\\\"q\".htm|21|0|1\nU|x|21|0|0\n2") << codePage;
     }
 }
 

@@ -62,8 +62,11 @@ int PathEditControl::Attach(HWND edit, PathEditMode mode) {
     SetFilter();  // refused in Folder mode, which has no filter
     UpdateGeometry();
     SetPropA(edit, kInstanceProperty, this);
+    // Subclassed with the wide functions, which hand every message on as it came. Through an
+    // ANSI procedure a typed double-byte character would reach the edit one byte at a time,
+    // and the edit would make a wrong character of each byte.
     previousProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc)));
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc)));
     BuildIcons();
     Invalidate();
     return kOk;
@@ -72,7 +75,7 @@ int PathEditControl::Attach(HWND edit, PathEditMode mode) {
 void PathEditControl::Detach() {
     if (!edit_) return;
     if (previousProc_) {
-        SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
+        SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
         RemovePropA(edit_, kInstanceProperty);
     }
     delete[] filter_;
@@ -139,12 +142,12 @@ void PathEditControl::BuildIcons() {
 }
 
 LRESULT PathEditControl::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(previousProc_, edit_, message, wParam, lParam);
+    return CallWindowProcW(previousProc_, edit_, message, wParam, lParam);
 }
 
 LRESULT CALLBACK PathEditControl::WindowProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* control = static_cast<PathEditControl*>(GetPropA(edit, kInstanceProperty));
-    if (!control) return DefWindowProcA(edit, message, wParam, lParam);
+    if (!control) return DefWindowProcW(edit, message, wParam, lParam);
     return control->HandleMessage(message, wParam, lParam);
 }
 
@@ -155,7 +158,7 @@ LRESULT PathEditControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         WNDPROC previous = previousProc_;
         HWND edit = edit_;
         Detach();
-        return CallWindowProcA(previous, edit, message, wParam, lParam);
+        return CallWindowProcW(previous, edit, message, wParam, lParam);
     }
     case WM_SIZE: UpdateGeometry(); break;
     case WM_SETFOCUS:

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls/path_edit.h"
+#include "formats/unicode_text.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/messages.h"
 #include "resources/resource.h"
@@ -21,10 +22,23 @@ constexpr int kTargetCharacters = 258;
 // Check boxes 5003 to 5009 stand for the context bits 0x01 to 0x40, in order.
 constexpr int kFirstContextBox = IDC_CONTEXT_DEFAULT;
 
-std::string FieldText(HWND dialog, int id) {
+// A field's text in code page 932. The edit holds Unicode, which the ANSI functions would hand
+// over with a best-fit look-alike or "?" in place of a character code page 932 lacks (café as
+// cafe): such a text, and one with a line break, is not the one typed, so `whole` says false.
+std::string FieldText(HWND dialog, int id, bool* whole) {
     HWND field = GetDlgItem(dialog, id);
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(field)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(field, &text[0], static_cast<int>(text.size()))));
+    *whole = true;
+    std::string text;
+    if (GetVersion() & 0x80000000u) {
+        // Windows 95 and 98 keep the text in the ANSI code page already.
+        text.assign(static_cast<size_t>(GetWindowTextLengthA(field)) + 1, '\0');
+        text.resize(static_cast<size_t>(GetWindowTextA(field, &text[0], static_cast<int>(text.size()))));
+    } else {
+        std::wstring wide(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
+        wide.resize(static_cast<size_t>(GetWindowTextW(field, &wide[0], static_cast<int>(wide.size()))));
+        *whole = AppendProgramCodePage(wide.c_str(), wide.size(), &text);
+    }
+    if (HasLineBreak(text.c_str())) *whole = false;
     return text;
 }
 
@@ -55,12 +69,15 @@ BOOL OnInitDialog(HWND dialog) {
     return TRUE;
 }
 
-// The first thing wrong with the typed entry, or nullptr when it can be kept.
-const char* RefusalOf(const std::string& name, const std::string& target) {
+// The first thing wrong with the typed entry, or nullptr when it can be kept. A character that
+// cannot be kept comes first: café is no duplicate of an existing cafe.
+const char* RefusalOf(const std::string& name, bool nameWhole, const std::string& target, bool targetWhole) {
+    if (!nameWhole) return kNameUnusable;
+    if (!targetWhole) return kTargetUnusable;
     if (name.empty()) return kNameEmpty;
     if (name[0] == '\\') return kNameStartsWithBackslash;
-    int found = entryList.FindEntryByName(name.c_str());
-    if (found != -1 && found != mainWindow.editIndex) return kNameExists;
+    // Also the name of a subkey the list keeps out of sight: Update would write into it.
+    if (entryList.IsNameTaken(name.c_str(), mainWindow.editIndex)) return kNameExists;
     if (target.empty()) return kTargetEmpty;
     if (name.size() >= static_cast<size_t>(kNameSize)) return kNameTooLong;
     if (target.size() >= static_cast<size_t>(kTargetSize)) return kTargetTooLong;
@@ -68,17 +85,18 @@ const char* RefusalOf(const std::string& name, const std::string& target) {
 }
 
 BOOL OnOk(HWND dialog) {
-    const std::string name = FieldText(dialog, IDC_ENTRY_NAME);
-    const std::string target = FieldText(dialog, IDC_ENTRY_FILE);
+    bool nameWhole, targetWhole;
+    const std::string name = FieldText(dialog, IDC_ENTRY_NAME, &nameWhole);
+    const std::string target = FieldText(dialog, IDC_ENTRY_FILE, &targetWhole);
     MenuExtEntry& entry = mainWindow.editBuffer;
-    CopyIfFits(name, entry.name, sizeof(entry.name));
-    CopyIfFits(target, entry.target, sizeof(entry.target));
+    if (nameWhole) CopyIfFits(name, entry.name, sizeof(entry.name));
+    if (targetWhole) CopyIfFits(target, entry.target, sizeof(entry.target));
     entry.contexts = 0;
     for (int bit = 0; bit < kContextBitCount; ++bit)
         if (Checked(dialog, kFirstContextBox + bit)) entry.contexts |= 1u << bit;
     entry.flags = Checked(dialog, IDC_SHOW_AS_DIALOG) ? 1 : 0;
 
-    if (const char* refusal = RefusalOf(name, target)) {
+    if (const char* refusal = RefusalOf(name, nameWhole, target, targetWhole)) {
         ShowMessage(dialog, refusal, kAppCaption, MB_OK | MB_ICONWARNING);
         return TRUE;
     }

@@ -9,6 +9,8 @@
 INT_PTR CALLBACK EditEntryDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // What the dialog tells the user about input it refuses.
+constexpr const char kNameUnusable[] = "名前に使用できない文字が含まれています。";
+constexpr const char kTargetUnusable[] = "ファイル名に使用できない文字が含まれています。";
 constexpr const char kNameEmpty[] = "名前が空欄です。";
 constexpr const char kNameStartsWithBackslash[] = "名前は \\ で始められません。";
 constexpr const char kNameExists[] = "指定の名前の項目は既に存在します。\n（大小文字の区別はありません）";

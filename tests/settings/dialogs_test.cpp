@@ -24,35 +24,53 @@ std::string Field(HWND dialog, int id) {
     return text;
 }
 
+// Code page 932 text as the edit holds it, and back.
+std::wstring Wide(const std::string& text) {
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(932, 0, text.c_str(), -1, &wide[0], int(wide.size())) - 1);
+    return wide;
+}
+
 TEST_F(DialogTest, EditEntryValidatesInOrderAndFillsTheBufferFromTheFields) {
     RegistryKeyGuard::CreateSubkey("Abc", "C:\\Abc.htm");
     RegistryKeyGuard::CreateSubkey("Other", "C:\\Other.htm");
+    RegistryKeyGuard::CreateSubkey("cafe", "C:\\cafe.htm");
+    HKEY kept;  // a subkey the list keeps out of sight, whose name stays taken
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\MenuExt\\Kept", 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &kept, nullptr), 0);
+    RegSetValueExW(kept, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(L"C:\\caf\u00E9.htm"), 26);
+    RegCloseKey(kept);
     Open();
     const MenuExtEntry kNew = MakeEntry("", "C:\\old.htm", 0x13, 1, 0), kAbc = MakeEntry("Abc", nullptr, 0x1FF, 5, 0);
-    auto repeat = [](const char* text, int times) { std::string s; while (times-- > 0) s += text; return s; };
+    auto repeat = [](const wchar_t* text, int times) { std::wstring s; while (times-- > 0) s += text; return s; };
     struct Case {
         MenuExtEntry start;
         int editIndex;
-        std::string name, target;  // typed into 5001 and 5002
-        uint32_t tick;             // boxes 5003 + bit ticked before OK
-        const char* refusal;       // nullptr: accepted, and then the buffer holds:
+        std::wstring name, target;  // typed into 5001 and 5002
+        uint32_t tick;              // boxes 5003 + bit ticked before OK
+        const char* refusal;        // nullptr: accepted, and then the buffer holds:
         uint32_t contexts = 0, flags = 0;
         int enabled = 0;
     } kCases[] = {
-        {kNew, -1, "", "", 0, kNameEmpty},
-        {kNew, -1, "\\abc", "C:\\x.htm", 0, kNameStartsWithBackslash},
-        {kNew, -1, "a\\b", "C:\\x.htm", 0x41, nullptr, 0x41, 0, 1},
-        {kNew, -1, "  ", "C:\\x.htm", 0x80, nullptr, 0, 1, 1},
-        {kNew, -1, "ABC", "C:\\x.htm", 0, kNameExists},
-        {kNew, -1, "New", "", 0, kTargetEmpty},
-        {kNew, -1, repeat("表", 32), "C:\\x.htm", 0, nullptr, 0, 0, 1},
-        {kNew, -1, repeat("表", 33), "C:\\x.htm", 0, kNameTooLong},
-        {kNew, -1, "New", repeat("ソ", 130), 0, kTargetTooLong},
-        {kAbc, 0, "ABC", "C:\\Abc.htm", 0, nullptr, 0x7F, 1, 0},
-        {kAbc, 0, "other", "C:\\Abc.htm", 0, kNameExists},
+        {kNew, -1, L"", L"", 0, kNameEmpty},
+        {kNew, -1, L"\\abc", L"C:\\x.htm", 0, kNameStartsWithBackslash},
+        {kNew, -1, L"a\\b", L"C:\\x.htm", 0x41, nullptr, 0x41, 0, 1},
+        {kNew, -1, L"  ", L"C:\\x.htm", 0x80, nullptr, 0, 1, 1},
+        {kNew, -1, L"ABC", L"C:\\x.htm", 0, kNameExists},
+        {kNew, -1, L"KEPT", L"C:\\x.htm", 0, kNameExists},
+        {kNew, -1, L"New", L"", 0, kTargetEmpty},
+        // What code page 932 cannot hold is refused before anything else: café is not cafe.
+        {kNew, -1, L"caf\u00E9", L"C:\\x.htm", 0, kNameUnusable},
+        {kNew, -1, L"\uD55C", L"", 0, kNameUnusable},
+        {kNew, -1, L"", L"C:\\\uD55C.htm", 0, kTargetUnusable},
+        {kNew, -1, repeat(L"表", 32), L"C:\\表\\ソ.htm", 0, nullptr, 0, 0, 1},
+        {kNew, -1, repeat(L"表", 33), L"C:\\x.htm", 0, kNameTooLong},
+        {kNew, -1, L"New", repeat(L"ソ", 130), 0, kTargetTooLong},
+        {kAbc, 0, L"ABC", L"C:\\Abc.htm", 0, nullptr, 0x7F, 1, 0},
+        {kAbc, 0, L"other", L"C:\\Abc.htm", 0, kNameExists},
     };
     for (const Case& c : kCases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(&c - kCases);
         mainWindow.editBuffer = c.start;
         mainWindow.editIndex = c.editIndex;
         const size_t boxes = boxes_.Boxes().size();
@@ -66,11 +84,13 @@ TEST_F(DialogTest, EditEntryValidatesInOrderAndFillsTheBufferFromTheFields) {
                 EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_CONTEXT_DEFAULT + bit), shown ? 1u : 0u) << bit;
                 if ((c.tick >> bit) & 1) CheckDlgButton(dialog, IDC_CONTEXT_DEFAULT + bit, BST_CHECKED);
             }
-            SetDlgItemTextA(dialog, IDC_ENTRY_NAME, c.name.c_str());
-            SetDlgItemTextA(dialog, IDC_ENTRY_FILE, c.target.c_str());
+            SetDlgItemTextW(dialog, IDC_ENTRY_NAME, c.name.c_str());
+            SetDlgItemTextW(dialog, IDC_ENTRY_FILE, c.target.c_str());
             SendMessageA(dialog, WM_COMMAND, IDOK, 0);
             if (!IsWindowVisible(dialog)) return;
-            EXPECT_EQ(Field(dialog, IDC_ENTRY_NAME) + Field(dialog, IDC_ENTRY_FILE), c.name + c.target);
+            wchar_t name[128] = {};
+            GetDlgItemTextW(dialog, IDC_ENTRY_NAME, name, 128);
+            EXPECT_EQ(name, c.name);  // the input stays for the user to mend
             SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         });
         EXPECT_EQ(pathEditControl.Window(), nullptr);  // came loose with the dialog
@@ -81,16 +101,34 @@ TEST_F(DialogTest, EditEntryValidatesInOrderAndFillsTheBufferFromTheFields) {
             const InterceptedBox& box = boxes_.Boxes().back();
             EXPECT_EQ(box.text + box.caption, std::string(c.refusal) + "Quorvil");
             EXPECT_EQ(box.style, static_cast<UINT>(MB_OK | MB_ICONWARNING));
-            // Nothing is ever cut into the buffer.
-            EXPECT_TRUE(c.name.size() < 65 || got.name == std::string(c.start.name));
-            EXPECT_TRUE(c.target.size() < 260 || got.target == std::string(c.start.target));
+            // What the buffers cannot hold as typed never reaches them, cut or changed.
+            if (c.refusal == kNameUnusable || c.refusal == kNameTooLong) EXPECT_STREQ(got.name, c.start.name);
+            if (c.refusal == kTargetUnusable || c.refusal == kTargetTooLong) EXPECT_STREQ(got.target, c.start.target);
             continue;
         }
-        EXPECT_EQ(got.name + std::string("|") + got.target, c.name + "|" + c.target);
+        EXPECT_EQ(Wide(got.name) + L"|" + Wide(got.target), c.name + L"|" + c.target);
         EXPECT_EQ(got.contexts, c.contexts);
         EXPECT_EQ(got.flags, c.flags);
         EXPECT_EQ(got.enabled, c.enabled);
     }
+}
+
+// Typed as the keyboard types it: one character message after another through the dialog's own
+// loop. 表 ends in the byte 0x5C, which must arrive as part of 表 in either field.
+TEST_F(DialogTest, TypedDoubleByteTextArrivesWholeInBothFields) {
+    Open();
+    mainWindow.editBuffer = MakeEntry("", "C:\\old.htm");
+    mainWindow.editIndex = -1;
+    ModalScript script("編集", {[](HWND dialog) {
+                                   for (int id : {IDC_ENTRY_NAME, IDC_ENTRY_FILE})
+                                       for (wchar_t c : std::wstring(L"表a"))
+                                           PostMessageW(GetDlgItem(dialog, id), WM_CHAR, c, 1);
+                                   return true;
+                               },
+                               [](HWND dialog) { return PostMessageA(dialog, WM_COMMAND, IDOK, 0), true; }});
+    ASSERT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_EDIT_ENTRY), dialog_, EditEntryDialog, 0),
+              IDOK);
+    EXPECT_EQ(std::string(mainWindow.editBuffer.name) + "|" + mainWindow.editBuffer.target, "表a|表a");
 }
 
 TEST_F(DialogTest, OptionsShowAnyNonZeroAsTickedAndStoreZeroOrOne) {

@@ -94,7 +94,13 @@ HWND MainDialogControl(HWND dialog, int id) {
 
 void SetButtonEnabled(HWND dialog, int id, bool enabled) {
     HWND control = MainDialogControl(dialog, id);
-    if ((IsWindowEnabled(control) != FALSE) != enabled) EnableWindow(control, enabled ? TRUE : FALSE);
+    if ((IsWindowEnabled(control) != FALSE) == enabled) return;
+    // A control that goes grey while it has the focus takes the focus nowhere: Esc, Enter, Tab
+    // and every shortcut would do nothing until the next click. The list takes it first (as
+    // the dialog's own next control, so the default button follows).
+    if (!enabled && control && GetFocus() == control && mainWindow.listView)
+        SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(mainWindow.listView), TRUE);
+    EnableWindow(control, enabled ? TRUE : FALSE);
 }
 
 void MarkListChanged(HWND dialog) {

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "core/disabled_store.h"
@@ -81,20 +82,41 @@ int ChooseShowCommand(int savedShowCommand) {
     return VisibleShowCommand(savedShowCommand);
 }
 
-// Whether the stored place would leave the window off every screen, as after a monitor was
-// unplugged; it would then stay lost for good, since closing stores that place again.
-bool StoredPlaceIsOffScreen(HWND dialog, const int* placement) {
+// The stored place as a rectangle; a missing size is the window's present one. 64-bit sums,
+// held to the 32-bit range: a hand-edited value must not wrap around.
+RECT StoredRect(HWND dialog, const int* placement) {
     RECT current;
     GetWindowRect(dialog, &current);
     bool sized = placement[2] != kNotStored && placement[3] != kNotStored;
     long long width = sized ? placement[2] : current.right - current.left;
     long long height = sized ? placement[3] : current.bottom - current.top;
-    // 64-bit sums, held to the 32-bit range: a hand-edited value must not wrap around.
     auto clamp = [](long long value) {
         return static_cast<LONG>(value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : value);
     };
-    RECT stored = {placement[0], placement[1], clamp(placement[0] + width), clamp(placement[1] + height)};
-    return !MeetsAnyWorkArea(stored);
+    return {placement[0], placement[1], clamp(placement[0] + width), clamp(placement[1] + height)};
+}
+
+// A stored place off every screen, as after a monitor was unplugged, would keep the window lost
+// for good, since closing stores that place again. It comes back whole instead: centred in the
+// work area of the nearest monitor, at its stored size shrunk to that work area where it is
+// larger (never below the window's minimum size), or at its present size when none is stored.
+void BringOnScreen(HWND dialog, int* placement) {
+    RECT stored = StoredRect(dialog, placement);
+    if (MeetsAnyWorkArea(stored)) return;
+    RECT work;
+    NearestWorkArea(stored, &work);
+    long long width = static_cast<long long>(stored.right) - stored.left;
+    long long height = static_cast<long long>(stored.bottom) - stored.top;
+    if (placement[2] != kNotStored && placement[3] != kNotStored) {
+        width = std::max(std::min(width, static_cast<long long>(work.right - work.left)),
+                         static_cast<long long>(mainWindow.minTrackSize.cx));
+        height = std::max(std::min(height, static_cast<long long>(work.bottom - work.top)),
+                          static_cast<long long>(mainWindow.minTrackSize.cy));
+        placement[2] = static_cast<int>(width);
+        placement[3] = static_cast<int>(height);
+    }
+    placement[0] = static_cast<int>(work.left + (work.right - work.left - width) / 2);
+    placement[1] = static_cast<int>(work.top + (work.bottom - work.top - height) / 2);
 }
 
 void SetWindowIcons(HWND dialog) {
@@ -121,9 +143,10 @@ void PlaceAndShow(HWND dialog) {
     int topMost = 0;
     settingsStore.LoadWindowPlacement(placement, &showCommand, &topMost);
     UINT flags = SWP_FRAMECHANGED;
-    // Off every screen the window keeps the stored size but stays where the system centred it.
-    if (placement[0] == kNotStored || placement[1] == kNotStored || StoredPlaceIsOffScreen(dialog, placement))
+    if (placement[0] == kNotStored || placement[1] == kNotStored)
         flags |= SWP_NOMOVE;
+    else
+        BringOnScreen(dialog, placement);
     if (placement[2] == kNotStored || placement[3] == kNotStored) flags |= SWP_NOSIZE;
     SetWindowPos(dialog, topMost ? HWND_TOPMOST : HWND_TOP, placement[0], placement[1], placement[2], placement[3],
                  flags);

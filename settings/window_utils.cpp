@@ -131,6 +131,12 @@ bool MeetsAnyWorkArea(const RECT& rect) {
     return IntersectRect(&common, &rect, &area) != FALSE;
 }
 
+void NearestWorkArea(const RECT& rect, RECT* work) {
+    const MonitorFunctions& monitors = Monitors();
+    HMONITOR monitor = monitors.fromRect ? monitors.fromRect(&rect, MONITOR_DEFAULTTONEAREST) : nullptr;
+    if (!MonitorWorkArea(monitor, work)) PrimaryWorkArea(work);
+}
+
 void UseMonitorFunctions(const MonitorFunctions* functions) { monitorOverride = functions; }
 
 int GetLongPathForm(const char* path, char* buffer, int capacity) {

@@ -12,6 +12,10 @@ void CenterWindow(HWND window, HWND owner);
 // the system knows no monitors, in the virtual screen, else in the primary work area.
 bool MeetsAnyWorkArea(const RECT& rect);
 
+// The work area of the monitor nearest to `rect` (screen coordinates); where the system cannot
+// tell monitors apart, the primary work area.
+void NearestWorkArea(const RECT& rect, RECT* work);
+
 // The multiple-monitor functions, looked up in user32 at run time because older systems do
 // not have them; a missing one is nullptr.
 struct MonitorFunctions {

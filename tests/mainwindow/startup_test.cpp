@@ -91,15 +91,21 @@ TEST_F(StartupTest, StoredValuesThatWouldLoseTheWindowOrItsColumnsAreReplaced) {
     RECT w;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &w, 0);
     const int c = INT_MIN;  // as the first row shows: the template, centred by the system
-    auto at = [](LONG x, LONG y) {
-        return "WindowLeft=" + std::to_string(x) + "\nWindowTop=" + std::to_string(y) + "\nWindowWidth=700\n";
+    auto at = [](LONG x, LONG y, int width = 700) {
+        return "WindowLeft=" + std::to_string(x) + "\nWindowTop=" + std::to_string(y) + "\nWindowWidth=" +
+               std::to_string(width) + "\n";
     };
+    // Off every screen: centred in the work area at the stored size, shrunk to the work area.
+    const LONG workWidth = w.right - w.left, workHeight = w.bottom - w.top;
+    const int centredX = w.left + (workWidth - 700) / 2, centredY = w.top + (workHeight - 500) / 2;
     const std::pair<std::string, std::vector<int>> cases[] = {
         {"", {c, c, c, c, SW_SHOWNORMAL, 180, 120, 40, 320}},
         {at(3000, -2000) + "WindowHeight=500\nShowWindow=0\nColWidth0=-100\nColWidth1=0",
-         {c, c, 700, 500, 1, 180, 0, 40, 320}},
+         {centredX, centredY, 700, 500, 1, 180, 0, 40, 320}},
         {at(w.right, w.top) + "WindowHeight=500\nShowWindow=x\nColWidth2=-1\nColWidth3=-2147483647",
-         {c, c, 700, 500, 1, 180, 120, 40, 320}},
+         {centredX, centredY, 700, 500, 1, 180, 120, 40, 320}},
+        {at(-9000, w.top, workWidth + 1) + "WindowHeight=" + std::to_string(workHeight - 1),
+         {w.left, w.top, workWidth, workHeight - 1, 1, 180, 120, 40, 320}},
         {at(w.right - 1, w.top) + "WindowHeight=500\nShowWindow=-1\nColWidth0=75",
          {w.right - 1, w.top, 700, 500, 1, 75, 120, 40, 320}},
         {at(w.left - 699, w.top - 499) + "WindowHeight=500\nShowWindow=12",

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "mainwindow/commands.h"
 #include "mainwindow/entry_list_view.h"
 #include "mainwindow/main_window.h"
@@ -22,6 +24,33 @@ void SetRowState(HWND listView, int row, UINT state) {
 
 int Direction(uint32_t sortState) { return static_cast<int>(sortState >> 16); }
 
+// The selected rows as the command begins, top first. The commands below walk these and not
+// the selection as it changes: with DisBottom a row disabled by the command moves to the end,
+// still selected, and the rows below it move up by one.
+std::vector<int> SelectedRows(HWND listView) {
+    std::vector<int> rows;
+    for (int row = NextSelectedRow(listView, -1); row != -1; row = NextSelectedRow(listView, row)) rows.push_back(row);
+    return rows;
+}
+
+// Ticks or clears the boxes of the rows selected when the command began (`tick` gives each
+// row's new state from its present one). The check-box notification copies each change into
+// the entry, marks the list and, with DisBottom, moves a disabled entry to the end.
+void SetSelectedBoxes(bool (*tick)(bool ticked)) {
+    HWND listView = mainWindow.listView;
+    SuspendListRedraw(listView);
+    int movedToEnd = 0;
+    for (int selected : SelectedRows(listView)) {
+        int row = selected - movedToEnd;
+        bool ticked = IsRowTicked(listView, row);
+        bool wanted = tick(ticked);
+        if (wanted == ticked) continue;
+        SetRowTicked(listView, row, wanted);
+        if (!wanted && mainWindow.DisBottom) ++movedToEnd;
+    }
+    ResumeListRedraw(listView);
+}
+
 }  // namespace
 
 // Shift held skips the question, with the key, the button or the menu item alike.
@@ -39,40 +68,16 @@ void DeleteCommand(HWND dialog) {
     MarkListChanged(dialog);
 }
 
-// The check-box notification copies each change into the entry and marks the list.
 void EnableSelectedCommand(HWND) {
-    HWND listView = mainWindow.listView;
-    SuspendListRedraw(listView);
-    for (int row = NextSelectedRow(listView, -1); row != -1; row = NextSelectedRow(listView, row))
-        if (!IsRowTicked(listView, row)) SetRowTicked(listView, row, true);
-    ResumeListRedraw(listView);
+    SetSelectedBoxes([](bool) { return true; });
 }
 
 void DisableSelectedCommand(HWND) {
-    HWND listView = mainWindow.listView;
-    SuspendListRedraw(listView);
-    // With DisBottom each disabled row moves to the end and keeps its selection, so the search
-    // starts over from the top and the count of selected rows ends the walk.
-    int remaining = SelectedRowCount(listView);
-    for (int row = NextSelectedRow(listView, -1); row != -1 && remaining > 0; --remaining) {
-        if (IsRowTicked(listView, row)) SetRowTicked(listView, row, false);
-        row = NextSelectedRow(listView, mainWindow.DisBottom ? -1 : row);
-    }
-    ResumeListRedraw(listView);
+    SetSelectedBoxes([](bool) { return false; });
 }
 
 void InvertSelectedCommand(HWND) {
-    HWND listView = mainWindow.listView;
-    SuspendListRedraw(listView);
-    int remaining = SelectedRowCount(listView);
-    for (int row = NextSelectedRow(listView, -1); row != -1 && remaining > 0; row = NextSelectedRow(listView, row)) {
-        --remaining;
-        bool ticked = IsRowTicked(listView, row);
-        SetRowTicked(listView, row, !ticked);
-        // With DisBottom a row disabled here went to the end; the next one took its index.
-        if (ticked && mainWindow.DisBottom) --row;
-    }
-    ResumeListRedraw(listView);
+    SetSelectedBoxes([](bool ticked) { return !ticked; });
 }
 
 // A reorder made here alone is written only with the next change: the mark is left alone.

@@ -122,6 +122,9 @@ TEST_F(CommandTest, RowsFollowTheCommandsBoxesHeadersAndWheel) {
         {"A+ B- C+ D+", 1, "", {0, 1, 2}, "c1405", "B+ D+ A- C-", 1},
         {"A+ B- C+ D+", 0, "", {0, 1, 2}, "c1405", "A- B+ C- D+", 1},
         {"A- B- C-", 0, "", {0, 2}, "c1403", "A+ B- C+", 1},
+        // A selected disabled row above selected enabled ones, as Move up leaves it.
+        {"B- A+ C+", 1, "", {0, 1, 2}, "c1404", "B- A- C-", 1},
+        {"B- A+ C+ D+", 1, "", {0, 1, 3}, "c1405", "B+ C+ A- D-", 1},
         {"A+ B- C+ D-", 0, "", {}, "c1406 c1406", "B- D- A+ C+", 0},
         {"A+ B- C+ D-", 0, "", {}, "c1406 c1406 c1406", "A+ C+ B- D-", 0},
         {"P+ Q+ R+", 0, "S", {0, 2}, "c1402", "Q+", 1},
@@ -167,6 +170,24 @@ TEST_F(CommandTest, RowsFollowTheCommandsBoxesHeadersAndWheel) {
         EXPECT_EQ(mainWindow.listChanged, c.changed) << c.entries << " / " << c.steps;
         ExpectRowsMirrorEntries(entryList);
     }
+}
+
+// A button that goes grey while it has the focus hands it to the list, so that the keys and
+// shortcuts still work.
+TEST_F(CommandTest, TheFocusMovesToTheListWhenItsButtonGoesGrey) {
+    OpenWith("P+ Q+");
+    ListView_SetCheckState(list_, 1, FALSE);
+    SetFocus(GetDlgItem(dialog_, IDC_UPDATE));
+    boxes_.Answer(IDOK);
+    Command(IDC_UPDATE);
+    EXPECT_FALSE(Enabled(IDC_UPDATE));
+    EXPECT_EQ(GetFocus(), list_);
+    Select({0, 1});
+    SetFocus(GetDlgItem(dialog_, IDC_DELETE));
+    Hold(VK_SHIFT);
+    Command(IDC_DELETE);
+    EXPECT_FALSE(Enabled(IDC_DELETE));
+    EXPECT_EQ(GetFocus(), list_);
 }
 
 TEST_F(CommandTest, SaveAppendsTheTypeOnlyToAPathWithoutADotAndReportsWhatItCouldNotWrite) {

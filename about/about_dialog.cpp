@@ -6,6 +6,7 @@
 #include "about/report_file.h"
 #include "about/system_info.h"
 #include "controls/hyperlink.h"
+#include "controls/pointer_hover.h"
 #include "mainwindow/main_window.h"
 #include "resources/resource.h"
 #include "settings/window_utils.h"
@@ -24,8 +25,6 @@ constexpr COLORREF kAboutLinkHover = RGB(255, 0, 64);
 struct AboutState {
     HWND owner;
     int expanded;
-    int hovering;
-    HCURSOR savedCursor;
     RECT iconRect;
     HCURSOR handCursor;
 };
@@ -96,6 +95,7 @@ BOOL OnCommand(HWND dialog, int id) {
 }
 
 BOOL OnClose(HWND dialog) {
+    EndHover(StateOf(dialog));
     EndDialog(dialog, 1);
     return TRUE;
 }
@@ -109,17 +109,12 @@ BOOL OnTimer(HWND dialog, UINT_PTR timer) {
 
 BOOL OnMouseMove(HWND dialog, LPARAM lParam) {
     AboutState* state = StateOf(dialog);
-    bool onIcon = OnIcon(state, lParam);
-    if (onIcon && !state->hovering) {
-        state->hovering = 1;
-        state->savedCursor = state->handCursor ? SetCursor(state->handCursor) : GetCursor();
-        // The move that leaves the icon arrives even when it also leaves the dialog.
-        SetCapture(dialog);
-    } else if (!onIcon && state->hovering) {
-        state->hovering = 0;
-        SetCursor(state->savedCursor);
-        ReleaseCapture();
-    }
+    // The move that leaves the icon arrives even when it also leaves the dialog. A move from
+    // the icon straight onto the link has handed the hover to the link already.
+    if (OnIcon(state, lParam))
+        BeginHover(dialog, state, state->handCursor);
+    else
+        EndHover(state);
     return TRUE;
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "controls/pointer_hover.h"
 #include "settings/window_utils.h"
 
 ShellExecuteProc linkShellExecute = ShellExecuteA;
@@ -78,7 +79,6 @@ HyperLinkControl::HyperLinkControl()
       visitedBack_(GetSysColor(COLOR_BTNFACE)),
       hoverBack_(GetSysColor(COLOR_BTNFACE)),
       hoverCursor_(nullptr),
-      previousCursor_(nullptr),
       ownsCursor_(0),
       visited_(0),
       hover_(0),
@@ -98,7 +98,6 @@ int HyperLinkControl::Attach(HWND control, int underline) {
     visitedText_ = kLinkVisitedColour;
     hoverText_ = kLinkHoverColour;
     normalBack_ = visitedBack_ = hoverBack_ = GetSysColor(COLOR_BTNFACE);
-    previousCursor_ = nullptr;
     ownsCursor_ = visited_ = hover_ = 0;
     originalFont_ = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
 
@@ -133,6 +132,7 @@ HWND HyperLinkControl::Detach() {
     ownsCursor_ = 0;
     RemoveTool();
     if (shared.hoveredControl == control) shared.hoveredControl = nullptr;
+    EndHover(this);
     if (previousProc_) {
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
         RemovePropA(control, kLinkInstanceProperty);
@@ -332,21 +332,19 @@ LRESULT CALLBACK HyperLinkControl::ControlProc(HWND window, UINT message, WPARAM
     }
 }
 
-void HyperLinkControl::BeginHover(HWND parent) {
+void HyperLinkControl::ShowHover(HWND parent) {
     hover_ = 1;
-    previousCursor_ = SetCursor(hoverCursor_ ? hoverCursor_ : LoadCursorA(nullptr, IDC_ARROW));
     // The capture brings the move that leaves the link even when it leaves the parent too.
-    SetCapture(parent);
+    BeginHover(parent, this, hoverCursor_ ? hoverCursor_ : LoadCursorA(nullptr, IDC_ARROW));
     InvalidateRect(control_, nullptr, TRUE);
 }
 
-void HyperLinkControl::EndHover() {
+void HyperLinkControl::EndLinkHover() {
     HyperLinkControl* link = FromWindow(shared.hoveredControl);
     shared.hoveredControl = nullptr;
     if (!link || !link->hover_) return;
     link->hover_ = 0;
-    SetCursor(link->previousCursor_ ? link->previousCursor_ : LoadCursorA(nullptr, IDC_ARROW));
-    ReleaseCapture();
+    EndHover(link);
     InvalidateRect(link->control_, nullptr, TRUE);
 }
 
@@ -355,10 +353,10 @@ void HyperLinkControl::TrackHover(HWND parent, LPARAM lParam) {
     HyperLinkControl* link = child && child != parent ? FromWindow(child) : nullptr;
     // Anything but the hovered link ends its hover, other controls included: the pointer has
     // left the link.
-    if (shared.hoveredControl && shared.hoveredControl != child) EndHover();
+    if (shared.hoveredControl && shared.hoveredControl != child) EndLinkHover();
     if (!link) return;
     shared.hoveredControl = child;
-    if (!link->hover_) link->BeginHover(parent);
+    if (!link->hover_) link->ShowHover(parent);
 }
 
 void HyperLinkControl::Click(HWND parent, LPARAM lParam) {
@@ -389,7 +387,7 @@ LRESULT CALLBACK HyperLinkControl::ParentProc(HWND window, UINT message, WPARAM 
     }
     case WM_ACTIVATE:
         // Exactly 0: deactivated without being minimized, say by switching to another program.
-        if (wParam == 0 && FromWindow(shared.hoveredControl)) EndHover();
+        if (wParam == 0 && FromWindow(shared.hoveredControl)) EndLinkHover();
         break;
     default:
         break;

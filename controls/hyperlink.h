@@ -64,8 +64,8 @@ private:
     static HyperLinkControl* FromWindow(HWND window);
     static void TrackHover(HWND parent, LPARAM lParam);
     static void Click(HWND parent, LPARAM lParam);
-    static void EndHover();
-    void BeginHover(HWND parent);
+    static void EndLinkHover();
+    void ShowHover(HWND parent);
     void Paint();
     // Sends `message` with this link's tool record to the shared tooltip.
     int SendToTooltip(UINT message);
@@ -82,7 +82,6 @@ private:
     COLORREF visitedBack_;
     COLORREF hoverBack_;
     HCURSOR hoverCursor_;
-    HCURSOR previousCursor_;
     int ownsCursor_;
     int visited_;
     int hover_;

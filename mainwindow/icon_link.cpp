@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "about/about_dialog.h"
+#include "controls/pointer_hover.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/main_window.h"
 
@@ -13,13 +14,8 @@ bool OnIcon(LPARAM lParam) {
     return PtInRect(&mainWindow.iconRect, point) != FALSE;
 }
 
-void EndIconHover() {
-    // Only a hover put the hand up; without one there is no saved cursor to go back to, and
-    // setting none would hide the pointer.
-    if (mainWindow.iconHover && mainWindow.handCursor) SetCursor(mainWindow.savedCursor);
-    mainWindow.iconHover = 0;
-    ReleaseCapture();
-}
+// The icon's hover is named by this address.
+const int kIconLink = 0;
 
 }  // namespace
 
@@ -28,21 +24,19 @@ void OpenAboutDialog(HWND dialog) {
 }
 
 BOOL OnIconMouseMove(HWND dialog, LPARAM lParam) {
-    if (OnIcon(lParam)) {
-        if (mainWindow.iconHover) return TRUE;
-        mainWindow.iconHover = 1;
-        if (mainWindow.handCursor) mainWindow.savedCursor = SetCursor(mainWindow.handCursor);
-        // The move that leaves the icon arrives even when it also leaves the window.
-        SetCapture(dialog);
-    } else if (mainWindow.iconHover) {
-        EndIconHover();
-    }
+    // Without a hand cursor the pointer stays as it is; the capture still brings the move that
+    // leaves the icon, even when it also leaves the window.
+    if (OnIcon(lParam))
+        BeginHover(dialog, &kIconLink, mainWindow.handCursor);
+    else
+        EndHover(&kIconLink);
     return TRUE;
 }
 
 BOOL OnIconClick(HWND dialog, LPARAM lParam) {
     if (!OnIcon(lParam)) return TRUE;
-    EndIconHover();
+    // Only a hover put the hand up; a click without one leaves the pointer as it is.
+    EndHover(&kIconLink);
     OpenAboutDialog(dialog);
     return TRUE;
 }

@@ -37,10 +37,8 @@ struct MainWindow {
     RECT gripRect;
     RECT iconRect;
 
-    int32_t iconHover;
     HCURSOR handCursor;
     int32_t ownsHandCursor;
-    HCURSOR savedCursor;
     int32_t wheelDeltaInWParam;
     WNDPROC listViewProc;
 

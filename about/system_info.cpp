@@ -86,6 +86,33 @@ const char* Support(DWORD flags, int bit) { return (flags >> bit) & 1 ? "" : "No
 int High16(DWORD word) { return static_cast<int>(word >> 16); }
 int Low16(DWORD word) { return static_cast<int>(word & 0xFFFF); }
 
+// Free and total physical memory in bytes. GlobalMemoryStatus stops at 2 GB in a 32-bit program
+// and wraps at 4 GB in a 64-bit one; GlobalMemoryStatusEx (Windows 2000 on) counts in 64 bits.
+void PhysicalMemory(uint64_t* available, uint64_t* total) {
+    using StatusEx = BOOL(WINAPI*)(LPMEMORYSTATUSEX);
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    auto statusEx = reinterpret_cast<StatusEx>(
+        reinterpret_cast<void*>(kernel ? GetProcAddress(kernel, "GlobalMemoryStatusEx") : nullptr));
+    MEMORYSTATUSEX wide = {};
+    wide.dwLength = sizeof(wide);
+    if (statusEx && statusEx(&wide)) {
+        *available = wide.ullAvailPhys;
+        *total = wide.ullTotalPhys;
+        return;
+    }
+    MEMORYSTATUS memory = {};
+    memory.dwLength = sizeof(memory);
+    GlobalMemoryStatus(&memory);
+    *available = memory.dwAvailPhys;
+    *total = memory.dwTotalPhys;
+}
+
+// A byte count in kilobytes for the "%d KB" lines, held below the largest int.
+int Kilobytes(uint64_t bytes) {
+    uint64_t kilobytes = bytes >> 10;
+    return kilobytes > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(kilobytes);
+}
+
 }  // namespace
 
 DottedVersion ParseDottedVersion(const char* text) {
@@ -274,8 +301,8 @@ void FormatSystemInfoLines(const SystemInfo& info, const SystemFigures& figures,
     wsprintfA(line(), "\t\t: SSE2\t%sSupport", Support(info.cpuFeatures, 26));
     wsprintfA(line(), "\t\t: 3DNow!\t%sSupport", Support(info.cpuExtendedFeatures, 31));
     wsprintfA(line(), "\t\t: Enhanced 3DNow!\t%sSupport", Support(info.cpuExtendedFeatures, 30));
-    wsprintfA(line(), "物理空きメモリ\t: %d KB", static_cast<int>(figures.availablePhysical >> 10));
-    wsprintfA(line(), "利用可能メモリ\t: %d KB", static_cast<int>(figures.totalPhysical >> 10));
+    wsprintfA(line(), "物理空きメモリ\t: %d KB", Kilobytes(figures.availablePhysical));
+    wsprintfA(line(), "利用可能メモリ\t: %d KB", Kilobytes(figures.totalPhysical));
     if (figures.resourcesResult == kProbeOk)
         wsprintfA(line(), "リソース\t\t: SYS %d%% / USER %d%% / GDI %d%%", figures.freeSystem, figures.freeUser,
                   figures.freeGdi);
@@ -294,11 +321,7 @@ int FillSystemInfoList(HWND dialog, int listId) {
     GetDlgItemTextA(dialog, IDC_ABOUT_PRODUCT, figures.application, sizeof(figures.application));
     GetScreenInfo(&figures.screenWidth, &figures.screenHeight, &figures.colourBits);
     figures.clockResult = MeasureCpuClock(&figures.cpuHertz, kCpuClockMilliseconds);
-    MEMORYSTATUS memory = {};
-    memory.dwLength = sizeof(memory);
-    GlobalMemoryStatus(&memory);
-    figures.availablePhysical = static_cast<DWORD>(memory.dwAvailPhys);
-    figures.totalPhysical = static_cast<DWORD>(memory.dwTotalPhys);
+    PhysicalMemory(&figures.availablePhysical, &figures.totalPhysical);
     figures.resourcesResult = GetFreeResources(&figures.freeSystem, &figures.freeUser, &figures.freeGdi);
 
     SystemInfoLines lines;

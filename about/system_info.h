@@ -47,8 +47,8 @@ struct SystemFigures {
     int colourBits;
     int clockResult;  // of MeasureCpuClock
     uint64_t cpuHertz;
-    DWORD availablePhysical;
-    DWORD totalPhysical;
+    uint64_t availablePhysical;  // bytes
+    uint64_t totalPhysical;
     int resourcesResult;  // of GetFreeResources
     int freeSystem;
     int freeUser;

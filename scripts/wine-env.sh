@@ -41,21 +41,30 @@ quorvil_build() {
   cmake --build "$BUILD_DIR" -j "$(nproc)"
 }
 
+# The marker of a prefix holds the round of set-up it has had. Raised whenever a step is added
+# below, so prefixes made before that step get it too; every step may run again unharmed.
+QUORVIL_PREFIX_ROUND=2
+
 # Wine's background services inherit whatever streams wineboot has; on a pipe the caller
 # would wait for them forever, so everything Wine starts here talks to /dev/null.
 quorvil_start_wine() {
-  local fresh=0
+  local fresh=0 marker="$WINEPREFIX/.quorvil-ready"
   [ -f "$WINEPREFIX/system.reg" ] || fresh=1
   wineserver -p </dev/null >/dev/null 2>&1
   "$QUORVIL_WINE" wineboot </dev/null >/dev/null 2>&1 || true
-  if [ $fresh -eq 1 ] || [ ! -f "$WINEPREFIX/.quorvil-ready" ]; then
+  if [ $fresh -eq 1 ] || [ "$(cat "$marker" 2>/dev/null)" != "$QUORVIL_PREFIX_ROUND" ]; then
     # Without these fonts every Marlett glyph (caption buttons, check marks) draws as a letter.
     cp -f /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     # No window manager runs here: unmanaged windows hide at once instead of after 2 s, and a
     # crashing test fails instead of waiting behind a crash dialog.
     "$QUORVIL_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
     "$QUORVIL_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
-    touch "$WINEPREFIX/.quorvil-ready"
+    # The dialogs ask for ＭＳ Ｐゴシック, which Wine does not have; on its own it picks the
+    # fixed-pitch IPAGothic, whose wider letters clip labels laid out for a proportional face.
+    # A replacement counts only while no font of that name is installed.
+    "$QUORVIL_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic /f \
+      </dev/null >/dev/null 2>&1
+    echo "$QUORVIL_PREFIX_ROUND" >"$marker"
   fi
 }
 

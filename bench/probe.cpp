@@ -17,6 +17,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <optional>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -226,7 +227,7 @@ void Pump() {
 // The real main dialog in this process, started from the registry as it stands, with no
 // settings file and no Disable.dat (the data folder is the bench folder).
 HWND OpenMainDialog(const std::string& folder) {
-    entryList.listView = nullptr;
+    entryListView.Unbind();
     entryList.Clear();
     ResetMainWindowState();
     lstrcpynA(mainWindow.dataFolder, (folder + "\\").c_str(), sizeof(mainWindow.dataFolder));
@@ -239,7 +240,7 @@ void CloseMainDialog(HWND dialog) {
     // Not WM_CLOSE: that would store the placement in the bench folder's settings file.
     if (dialog) DestroyWindow(dialog);
     Pump();
-    entryList.listView = nullptr;
+    entryListView.Unbind();
     entryList.Clear();
 }
 
@@ -247,11 +248,11 @@ void CloseMainDialog(HWND dialog) {
 // warnings it may show afterwards are left out. -1 when the file did not import whole.
 double MeasureImport(HWND dialog, const std::string& regFile, int expectedAdded) {
     double start = Now();
-    SuspendListRedraw(mainWindow.listView);
+    std::optional<RedrawPause> pause(std::in_place, entryListView);
     int duplicates = 0;
     int added = ImportRegFile(entryList, regFile.c_str(), 1, &duplicates);
-    if (added > 0 && mainWindow.DisBottom) entryList.MoveDisabledToBottom(mainWindow.listView);
-    ResumeListRedraw(mainWindow.listView);
+    if (added > 0 && mainWindow.DisBottom) entryList.MoveDisabledToBottom();
+    pause.reset();
     MarkListChanged(dialog);
     RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     double end = Now();

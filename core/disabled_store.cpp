@@ -1,11 +1,14 @@
 // Disabled entries between runs: "Disable.dat" holds their records, DisableItemPos their places.
 #include "core/disabled_store.h"
 
+#include <windows.h>
+
 #include <cstring>
 #include <memory>
 #include <new>
 
 #include "formats/reg_file.h"
+#include "formats/text_file.h"
 
 namespace {
 
@@ -22,29 +25,17 @@ bool ReplaceWithFinished(const char* finished, const char* path) {
     return MoveFileA(finished, path) != 0;
 }
 
-bool IsDisabledAt(const EntryList& list, int index) {
-    MenuExtEntry entry;
-    return list.GetEntryAt(index, &entry) && entry.enabled == 0;
-}
-
-void StoreDisabledPositions(const EntryList& list, SettingsStore& settings) {
-    int count = 0;
-    for (int i = 0; i < list.Count(); ++i)
-        if (IsDisabledAt(list, i)) ++count;
-    std::unique_ptr<int[]> positions(new (std::nothrow) int[count > 0 ? count : 1]);
-    if (!positions) {
-        // The positions of an earlier save would send the new file's entries to the wrong
-        // places; without any, they all come back at the end.
-        const int none = 0;
-        settings.SaveDisabledPositions(&none, 0);
-        return;
+// The indexes of the disabled entries, ascending; false when memory runs out.
+bool DisabledIndexes(const EntryList& list, EntryIndexes* indexes) {
+    try {
+        list.ForEach([&](int index, const MenuExtEntry& entry) {
+            if (!entry.enabled) indexes->push_back(index);
+            return true;
+        });
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
     }
-    int stored = 0;
-    for (int i = 0; i < list.Count(); ++i)
-        if (IsDisabledAt(list, i)) positions[stored++] = i;
-    // An ini file that cannot be written is not reported: the entries themselves are safe in
-    // the file, and only their places may be off at the next start.
-    settings.SaveDisabledPositions(positions.get(), stored);
 }
 
 }  // namespace
@@ -61,14 +52,19 @@ int SaveDisabled(const EntryList& list, SettingsStore& settings, const char* pat
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return 0;
 
-    if (ExportRegFile(list, pending, kStateImageMask, kUncheckedState) != kOk) return 0;
+    // The file holds the disabled entries and DisableItemPos their places, in the same order.
+    EntryIndexes disabled;
+    if (!DisabledIndexes(list, &disabled)) return 0;
+    if (ExportRegFile(list, pending, &disabled) != kOk) return 0;
     if (!ReplaceWithFinished(pending, path)) {
         // While the old file is in place the pending one is redundant; without it, the
         // pending file is the only copy left and stays.
         if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) DeleteFileA(pending);
         return 0;
     }
-    StoreDisabledPositions(list, settings);
+    // An ini file that cannot be written is not reported: the entries themselves are safe in
+    // the file, and only their places may be off at the next start.
+    settings.SaveDisabledPositions(disabled.data(), static_cast<int>(disabled.size()));
     return 1;
 }
 

@@ -1,16 +1,12 @@
-// The entry list: a circular doubly linked chain with a sentinel, mirrored row by row in
-// the list view.
+// The entry list: a circular doubly linked chain with a sentinel.
 #include "core/entry_list.h"
 
-#include <commctrl.h>
+#include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <new>
-
-bool RowMoveInProgress = false;
 
 namespace {
 
@@ -28,7 +24,7 @@ bool NameKey(const char* name, std::string* key) {
     return LCMapStringA(GetThreadLocale(), flags, name, -1, &(*key)[0], size) == size;
 }
 
-// What a row and the registry can hold: a name that does not begin with a backslash (the
+// What the registry and every file can hold: a name that does not begin with a backslash (the
 // registry's separator), a target, and neither cut by a line break.
 bool IsStorable(const MenuExtEntry& e) {
     return e.name[0] != '\0' && e.name[0] != '\\' && e.target[0] != '\0' && !HasLineBreak(e.name) &&
@@ -42,47 +38,9 @@ std::wstring RegistryNameKey(const wchar_t* name, size_t length) {
     return key;
 }
 
-void SetCellText(HWND listView, int row, int column, const char* text) {
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(text);
-    SendMessageA(listView, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-}
-
-// Columns 1 to 3 and the check box of a row that already holds the name.
-void FillRowDetails(HWND listView, int row, const MenuExtEntry& e) {
-    SetRowTicked(listView, row, e.enabled != 0);
-    char letters[2 * kContextBitCount + 1];
-    FormatContextLetters(e.contexts, letters);
-    char flags[16];
-    snprintf(flags, sizeof(flags), "%X", e.flags);
-    SetCellText(listView, row, 3, e.target);
-    SetCellText(listView, row, 1, letters);
-    SetCellText(listView, row, 2, flags);
-}
-
-int InsertRowWithName(HWND listView, int position, const char* name) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = position;
-    item.pszText = const_cast<char*>(name);
-    return static_cast<int>(SendMessageA(listView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-}
-
 }  // namespace
 
 bool HasLineBreak(const char* text) { return strpbrk(text, "\r\n") != nullptr; }
-
-bool IsRowTicked(HWND listView, int row) {
-    return (SendMessageA(listView, LVM_GETITEMSTATE, row, kStateImageMask) & kStateImageMask) != kUncheckedState;
-}
-
-void SetRowTicked(HWND listView, int row, bool ticked) {
-    LVITEMA item = {};
-    item.stateMask = kStateImageMask;
-    item.state = ticked ? kCheckedState : kUncheckedState;
-    SendMessageA(listView, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-}
 
 const char* ContextLetter(int bit) { return bit >= 0 && bit < kContextBitCount ? kContextLetters[bit] : ""; }
 
@@ -97,8 +55,8 @@ void EntryList::SetNodeAllocator(NodeAllocator allocator) { g_allocateNode = all
 EntryList::EntryList() { head_.prev = head_.next = &head_; }
 
 EntryList::~EntryList() {
-    // The control may be gone at process end; only the chain is freed.
-    listView = nullptr;
+    // Whoever watched may be gone at process end; only the chain is freed.
+    observer_ = nullptr;
     Clear();
 }
 
@@ -112,18 +70,27 @@ void EntryList::Clear() {
     keptSubkeys_.clear();
     nameKeys_.clear();
     nameKeysValid_ = true;
-    if (listView) SendMessageA(listView, LVM_DELETEALLITEMS, 0, 0);
-}
-
-int EntryList::RowCount() const {
-    return listView ? static_cast<int>(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0)) : 0;
+    if (observer_) observer_->EntriesCleared();
 }
 
 EntryList::Node* EntryList::NodeAt(int index) const {
     if (static_cast<unsigned>(index) >= static_cast<unsigned>(count_)) return nullptr;
-    Node* node = head_.next;
-    while (index-- > 0) node = node->next;
-    return node;
+    // From whichever of the first, the last and the node found last lies nearest.
+    const Node* node = head_.next;
+    int at = 0;
+    if (count_ - 1 - index < index) {
+        node = head_.prev;
+        at = count_ - 1;
+    }
+    if (cursor_ && std::abs(cursorIndex_ - index) < std::abs(at - index)) {
+        node = cursor_;
+        at = cursorIndex_;
+    }
+    for (; at < index; ++at) node = node->next;
+    for (; at > index; --at) node = node->prev;
+    cursor_ = node;
+    cursorIndex_ = index;
+    return const_cast<Node*>(node);
 }
 
 EntryList::Node* EntryList::NewNode(const MenuExtEntry& entry) {
@@ -139,43 +106,33 @@ void EntryList::LinkBefore(Node* node, Node* before) {
     node->prev = before->prev;
     before->prev->next = node;
     before->prev = node;
+    cursor_ = nullptr;
 }
 
 void EntryList::Unlink(Node* node) {
     node->prev->next = node->next;
     node->next->prev = node->prev;
     node->prev = node->next = nullptr;
+    cursor_ = nullptr;
 }
 
-int EntryList::WriteRow(int position, const MenuExtEntry* entry) {
-    if (position < -1 || !entry || !IsStorable(*entry)) return 0;
-    int rows = RowCount();
-    if (position == -1 || position > rows) position = rows;
-    int row = position;
-    if (position == rows) {
-        row = InsertRowWithName(listView, position, entry->name);
-        if (row < 0) return 0;
-    } else {
-        SetCellText(listView, row, 0, entry->name);
-    }
-    FillRowDetails(listView, row, *entry);
-    return 1;
+// Links a new node in front of `position` (-1 or past the end: at the end); its index.
+int EntryList::Link(Node* node, int position) {
+    if (position == -1 || position > count_) position = count_;
+    LinkBefore(node, position == count_ ? &head_ : NodeAt(position));
+    ++count_;
+    IndexName(node->entry.name);
+    if (observer_) observer_->EntryInserted(position);
+    return position;
 }
 
 int EntryList::AddEntry(const MenuExtEntry* entry) {
     if (!entry) return kInvalid;
     if (NameTaken(entry->name)) return kDuplicateName;
     if (!IsStorable(*entry)) return kNotMade;
-    // The node comes first so that a failed allocation leaves no orphan row behind.
     Node* node = NewNode(*entry);
     if (!node) return kOutOfMemory;
-    if (!WriteRow(-1, entry)) {
-        std::free(node);
-        return kNotMade;
-    }
-    LinkBefore(node, &head_);
-    ++count_;
-    IndexName(node->entry.name);
+    Link(node, -1);
     return kOk;
 }
 
@@ -183,102 +140,78 @@ int EntryList::InsertEntryAt(int position, const MenuExtEntry* entry) {
     if (position < -1 || !entry) return kInvalid;
     if (NameTaken(entry->name)) return kDuplicateName;
     if (!IsStorable(*entry)) return kInvalid;
-    int rows = RowCount();
-    if (position == -1 || position > rows) position = rows;
     Node* node = NewNode(*entry);
     if (!node) return kOutOfMemory;
-    int row = InsertRowWithName(listView, position, entry->name);
-    if (row < 0) {
-        std::free(node);
-        return kNotMade;
-    }
-    // Linked before the check box is set: ticking the box reports a change for this row
-    // index, and the handler must find the new entry there, not the one it displaced.
-    Node* before = row >= count_ ? &head_ : NodeAt(row);
-    LinkBefore(node, before);
-    ++count_;
-    IndexName(node->entry.name);
-    FillRowDetails(listView, row, *entry);
+    Link(node, position);
     return kOk;
 }
 
-int EntryList::DeleteEntryAt(int index) {
+bool EntryList::DeleteEntryAt(int index) {
     Node* node = NodeAt(index);
-    if (!node) return 0;
-    SendMessageA(listView, LVM_DELETEITEM, index, 0);
+    if (!node) return false;
     UnindexName(node->entry.name);
     Unlink(node);
     std::free(node);
     --count_;
-    return 1;
+    if (observer_) observer_->EntryRemoved(index);
+    return true;
 }
 
-int EntryList::MoveEntry(int from, int to) {
+bool EntryList::MoveEntry(int from, int to) {
     Node* moving = NodeAt(from);
     Node* target = NodeAt(to);
-    if (!moving || !target) return 0;
-    if (from == to) return 1;
-    bool saved = RowMoveInProgress;
-    RowMoveInProgress = true;
-    // Relinking the node moves the entry without a copy, so it cannot fail half way.
+    if (!moving || !target) return false;
+    if (from == to) return true;
+    // Relinking the node moves the entry without a copy, so nothing can fail half way.
     Node* insertionPoint = from < to ? target->next : target;
     Unlink(moving);
     LinkBefore(moving, insertionPoint);
-    MoveRow(from, to);
-    RowMoveInProgress = saved;
-    return 1;
+    if (observer_) observer_->EntryMoved(from, to);
+    return true;
 }
 
-int EntryList::SwapEntries(int a, int b) {
+bool EntryList::SwapEntries(int a, int b) {
     Node* first = NodeAt(a);
     Node* second = NodeAt(b);
-    if (!first || !second) return 0;
-    if (a == b) return 1;
-    bool saved = RowMoveInProgress;
-    RowMoveInProgress = true;
+    if (!first || !second) return false;
+    if (a == b) return true;
     MenuExtEntry temp = first->entry;
     first->entry = second->entry;
     second->entry = temp;
-    SwapRows(a, b);
-    RowMoveInProgress = saved;
-    return 1;
+    if (observer_) observer_->EntriesSwapped(a, b);
+    return true;
 }
 
-int EntryList::GetEntryAt(int index, MenuExtEntry* out) const {
+bool EntryList::GetEntryAt(int index, MenuExtEntry* out) const {
     Node* node = NodeAt(index);
-    if (!out || !node) return 0;
+    if (!out || !node) return false;
     *out = node->entry;
-    return 1;
+    return true;
 }
 
-int EntryList::ReplaceEntryAt(int index, const MenuExtEntry* entry) {
-    Node* old = NodeAt(index);
-    if (!old || !entry) return 0;
-    Node* node = NewNode(*entry);
-    if (!node) return 0;
-    if (!WriteRow(index, entry)) {
-        std::free(node);
-        return 0;
-    }
-    LinkBefore(node, old);
-    UnindexName(old->entry.name);
-    IndexName(node->entry.name);
-    Unlink(old);
-    std::free(old);
-    return 1;
-}
-
-int EntryList::SetEnabledAt(int index, int enabled) {
+bool EntryList::ReplaceEntryAt(int index, const MenuExtEntry* entry) {
     Node* node = NodeAt(index);
-    if (!node) return 0;
-    node->entry.enabled = enabled;
-    return 1;
+    if (!node || !entry || !IsStorable(*entry)) return false;
+    UnindexName(node->entry.name);
+    node->entry = *entry;
+    IndexName(node->entry.name);
+    if (observer_) observer_->EntryChanged(index);
+    return true;
+}
+
+bool EntryList::SetEnabled(int index, bool enabled) {
+    Node* node = NodeAt(index);
+    if (!node) return false;
+    if ((node->entry.enabled != 0) == enabled) return true;
+    node->entry.enabled = enabled ? 1 : 0;
+    if (observer_) observer_->EntryChanged(index);
+    return true;
 }
 
 int EntryList::FindEntryByName(const char* name) const {
     if (!name) return -1;
     int index = 0;
-    for (Node* node = head_.next; node != &head_; node = node->next, ++index)
+    for (const Node* node = head_.next; node != &head_; node = node->next, ++index)
         if (lstrcmpiA(node->entry.name, name) == 0) return index;
     return -1;
 }
@@ -294,7 +227,7 @@ void EntryList::KeepSubkeyName(const wchar_t* name) {
     try {
         keptSubkeys_.push_back(RegistryNameKey(name, wcslen(name)));
     } catch (const std::bad_alloc&) {
-        // Unrecorded, the subkey would only lose its name's protection; Update keeps it anyway
+        // Unrecorded, the subkey only loses its name's protection; Update keeps it anyway
         // while it stays unreadable.
     }
 }
@@ -355,113 +288,94 @@ void EntryList::UnindexName(const char* name) {
     nameKeys_.clear();
 }
 
-int EntryList::SelectedRunEnd(int index) const {
-    int rows = RowCount();
-    if (index < 0 || index >= rows) return -1;
-    while (index + 1 < rows && (SendMessageA(listView, LVM_GETITEMSTATE, index + 1, LVIS_SELECTED) & LVIS_SELECTED))
-        ++index;
-    return index;
+namespace {
+
+// The last index of the run of consecutive indexes that begins at selected[i].
+size_t RunEnd(const std::vector<int>& selected, size_t i) {
+    while (i + 1 < selected.size() && selected[i + 1] == selected[i] + 1) ++i;
+    return i;
 }
 
-int EntryList::MoveSelectedUp() {
-    int first = static_cast<int>(SendMessageA(listView, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
-    if (first < 0) return 0;
-    for (int s = first; s >= 0;) {
-        int e = SelectedRunEnd(s);
-        if (s > 0) MoveEntry(s - 1, e);
-        s = static_cast<int>(SendMessageA(listView, LVM_GETNEXTITEM, e, LVNI_SELECTED));
+}  // namespace
+
+int EntryList::MoveRunsUp(const std::vector<int>& selected) {
+    if (selected.empty()) return -1;
+    // The entry above a run goes below it; the runs after it keep their indexes.
+    for (size_t i = 0; i < selected.size(); ++i) {
+        size_t end = RunEnd(selected, i);
+        if (selected[i] > 0) MoveEntry(selected[i] - 1, selected[end]);
+        i = end;
     }
-    int top = static_cast<int>(SendMessageA(listView, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
-    SendMessageA(listView, LVM_ENSUREVISIBLE, top, FALSE);
-    return 1;
+    return selected[0] > 0 ? selected[0] - 1 : selected[0];
 }
 
-int EntryList::MoveSelectedDown() {
-    int s = static_cast<int>(SendMessageA(listView, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
-    if (s < 0) return 0;
-    int n = RowCount();
-    int visible = s;
-    while (s >= 0) {
-        int e = SelectedRunEnd(s);
-        bool moved = e + 1 != n;
-        if (moved) MoveEntry(e + 1, s);
-        visible = moved ? e + 1 : e;
-        int next = moved ? e + 1 : e;
-        s = static_cast<int>(SendMessageA(listView, LVM_GETNEXTITEM, next, LVNI_SELECTED));
+int EntryList::MoveRunsDown(const std::vector<int>& selected) {
+    if (selected.empty()) return -1;
+    int visible = selected[0];
+    // The entry below a run goes above it; the runs after it keep their indexes.
+    for (size_t i = 0; i < selected.size(); ++i) {
+        size_t end = RunEnd(selected, i);
+        bool moves = selected[end] + 1 < count_;
+        if (moves) MoveEntry(selected[end] + 1, selected[i]);
+        visible = moves ? selected[end] + 1 : selected[end];
+        i = end;
     }
-    SendMessageA(listView, LVM_ENSUREVISIBLE, visible, FALSE);
-    return 1;
+    return visible;
 }
 
-int EntryList::MoveRow(int from, int to) {
-    int rows = RowCount();
-    if (from < 0 || to < 0 || from >= rows || to >= rows) return 0;
-    if (from == to) return 1;
-    char name[512] = {}, texts[3][512] = {};
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_STATE | LVIF_PARAM;
-    item.iItem = from;
-    item.stateMask = 0xFF2F;
-    item.pszText = name;
-    item.cchTextMax = sizeof(name);
-    SendMessageA(listView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    // The list view may answer with a pointer into its own storage instead of filling `name`;
-    // that storage goes with the row deleted below, so the text is taken into `name` now.
-    if (item.pszText != name && item.pszText != LPSTR_TEXTCALLBACKA) {
-        if (item.pszText) lstrcpynA(name, item.pszText, sizeof(name));
-        item.pszText = name;
-    }
-    for (int column = 1; column <= 3; ++column) {
-        LVITEMA sub = {};
-        sub.iSubItem = column;
-        sub.pszText = texts[column - 1];
-        sub.cchTextMax = sizeof(texts[0]);
-        SendMessageA(listView, LVM_GETITEMTEXTA, from, reinterpret_cast<LPARAM>(&sub));
-    }
-    bool checked = (item.state & kStateImageMask) == kCheckedState;
-    SendMessageA(listView, LVM_DELETEITEM, from, 0);
-    item.iItem = to;
-    item.iSubItem = 0;
-    int row = static_cast<int>(SendMessageA(listView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    if (row < 0) return 0;
-    for (int column = 1; column <= 3; ++column) SetCellText(listView, row, column, texts[column - 1]);
-    if (checked) SetRowTicked(listView, row, true);
-    return 1;
-}
-
-int EntryList::SwapRows(int a, int b) {
-    int rows = RowCount();
-    if (!listView || a < 0 || b < 0 || a >= rows || b >= rows || a == b) return 0;
-    if (a > b) {
-        int t = a;
-        a = b;
-        b = t;
-    }
-    MoveRow(a, b);
-    MoveRow(b - 1, a);
-    return 1;
-}
-
-int EntryList::PartitionByCheck(HWND control, int sortWord, int limit) {
-    int n = static_cast<int>(SendMessageA(control, LVM_GETITEMCOUNT, 0, 0));
-    if (n <= 1) return 1;
+void EntryList::PartitionByEnabled(bool disabledFirst, int limit) {
+    int n = count_;
+    if (n <= 1) return;
     if (limit != -1) {
-        if (limit < 2) return 1;
+        if (limit < 2) return;
         if (limit < n) n = limit;
     }
-    bool disabledFirst = (sortWord >> 16) == kDirectionDisabledFirst;
-    int i = 0;
+    // Each entry of the group that goes second moves to the end of the range, so both groups
+    // keep their order. The nodes are relinked as they are passed: no walk per entry.
+    Node* last = NodeAt(n - 1);
+    Node* node = head_.next;
+    int index = 0;
     for (int step = 0; step < n; ++step) {
-        bool unchecked = !IsRowTicked(control, i);
-        bool stays = disabledFirst ? unchecked : !unchecked;
-        if (stays)
-            ++i;
-        else
-            MoveEntry(i, n - 1);
+        Node* next = node->next;
+        bool stays = (node->entry.enabled == 0) == disabledFirst;
+        if (stays) {
+            ++index;
+        } else if (node != last) {
+            Node* after = last->next;
+            Unlink(node);
+            LinkBefore(node, after);
+            last = node;
+            if (observer_) observer_->EntryMoved(index, n - 1);
+        }
+        node = next;
     }
-    return 1;
 }
 
-int EntryList::MoveDisabledToBottom(HWND control) {
-    return PartitionByCheck(control, MakeSortWord(kDirectionEnabledFirst, kCheckSortColumn), -1);
+void EntryList::SortLeading(int count, const Comparison& compare) {
+    if (count > count_) count = count_;
+    if (count < 2) return;
+    // The nodes of the range, so that comparing entries far apart costs no walk.
+    std::vector<Node*> nodes;
+    nodes.reserve(static_cast<size_t>(count));
+    for (Node* node = head_.next; static_cast<int>(nodes.size()) < count; node = node->next) nodes.push_back(node);
+    int gap = 1;
+    while (gap < count / 3) gap = 3 * gap + 1;
+    for (; gap > 0; gap /= 3) {
+        for (int i = gap; i < count; ++i) {
+            for (int j = i - gap; j >= 0 && compare(nodes[j]->entry, nodes[j + gap]->entry) > 0; j -= gap) {
+                MenuExtEntry temp = nodes[j]->entry;
+                nodes[j]->entry = nodes[j + gap]->entry;
+                nodes[j + gap]->entry = temp;
+                if (observer_) observer_->EntriesSwapped(j, j + gap);
+            }
+        }
+    }
+}
+
+int EntryList::CountDisabledBefore(int index) const {
+    int disabled = 0;
+    int at = 0;
+    for (const Node* node = head_.next; node != &head_ && at < index; node = node->next, ++at)
+        if (node->entry.enabled == 0) ++disabled;
+    return disabled;
 }

@@ -1,35 +1,38 @@
-// The ordered list of entries, kept in step with the rows of one report-view list view.
+// The entries of the MenuExt key in the order in which they are shown, exported and written to
+// the registry: the one holder of every entry and of its state. Views follow its changes
+// through EntryListObserver; the list knows no window.
 #pragma once
 
-#include <windows.h>
-
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "core/menu_ext_entry.h"
 
-// Set while rows are deleted and re-created by a move or swap, so that the check-box
-// changes those rows report are not taken for the user's.
-extern bool RowMoveInProgress;
+// Told of every change right after it is made, with the list already in its new state.
+class EntryListObserver {
+public:
+    virtual void EntryInserted(int index) = 0;
+    virtual void EntryRemoved(int index) = 0;
+    // The entry at `from` now stands at `to`; those between moved up or down by one.
+    virtual void EntryMoved(int from, int to) = 0;
+    virtual void EntriesSwapped(int a, int b) = 0;
+    // Replaced, enabled or disabled.
+    virtual void EntryChanged(int index) = 0;
+    virtual void EntriesCleared() = 0;
 
-// Sort word of PartitionByCheck: low 16 bits 1000, high 16 bits the direction.
-constexpr int kCheckSortColumn = 1000;
-constexpr int kDirectionEnabledFirst = 16;
-constexpr int kDirectionDisabledFirst = 32;
-constexpr int MakeSortWord(int direction, int column) { return (direction << 16) | column; }
-
-// List-view state images of the check box.
-constexpr UINT kStateImageMask = 0xF000;
-constexpr UINT kUncheckedState = 0x1000;
-constexpr UINT kCheckedState = 0x2000;
+protected:
+    ~EntryListObserver() = default;
+};
 
 // Internet Explorer uses only the first 32 enabled entries; sorts with Ctrl held stop there too.
 constexpr int kEntriesUsedByIe = 32;
 
-// The check box of a row as the list view holds it.
-bool IsRowTicked(HWND listView, int row);
-void SetRowTicked(HWND listView, int row, bool ticked);
+// Whether a name or target holds CR or LF. Every file the program reads and writes ends its
+// lines there, so such a text would come back cut; the list takes none.
+bool HasLineBreak(const char* text);
 
 class EntryList {
 public:
@@ -38,20 +41,48 @@ public:
     EntryList(const EntryList&) = delete;
     EntryList& operator=(const EntryList&) = delete;
 
-    HWND listView = nullptr;
+    // One observer at a time; nullptr for none.
+    void SetObserver(EntryListObserver* observer) { observer_ = observer; }
 
     int Count() const { return count_; }
 
+    // These two tell their refusals apart: kOk, or kDuplicateName (the name is taken, see
+    // IsNameTaken), kOutOfMemory, and for a record the list cannot keep (no name, no target, a
+    // name beginning with a backslash, a line break) kNotMade from AddEntry and kInvalid from
+    // InsertEntryAt, which also refuses no record and a position below -1 with kInvalid.
+    // InsertEntryAt puts the entry in front of `position`; -1 or a position past the end
+    // appends it.
     int AddEntry(const MenuExtEntry* entry);
     int InsertEntryAt(int position, const MenuExtEntry* entry);
-    int DeleteEntryAt(int index);
-    int MoveEntry(int from, int to);
-    int SwapEntries(int a, int b);
-    int GetEntryAt(int index, MenuExtEntry* out) const;
-    int ReplaceEntryAt(int index, const MenuExtEntry* entry);
+
+    // False for an index out of range (and for a record the list cannot keep). ReplaceEntryAt
+    // does not look at the name: the edit dialog has already asked IsNameTaken.
+    bool DeleteEntryAt(int index);
+    bool MoveEntry(int from, int to);
+    bool SwapEntries(int a, int b);
+    bool GetEntryAt(int index, MenuExtEntry* out) const;
+    bool ReplaceEntryAt(int index, const MenuExtEntry* entry);
+    bool SetEnabled(int index, bool enabled);
+
+    // Frees every entry and forgets the kept subkeys.
+    void Clear();
+
+    // Every entry in list order while visit(index, entry) returns true; false when a visit
+    // stopped the walk. One pass over the chain, where asking GetEntryAt for each index would
+    // walk it again and again.
+    template <typename Visit>
+    bool ForEach(Visit visit) const {
+        int index = 0;
+        for (const Node* node = head_.next; node != &head_; node = node->next)
+            if (!visit(index++, node->entry)) return false;
+        return true;
+    }
+
+    // The index of the first entry whose name equals `name` without regard to case (lstrcmpiA's
+    // comparison), or -1.
     int FindEntryByName(const char* name) const;
     // Whether `name` may not be given to the entry at `ownIndex` (-1 for a new entry): another
-    // entry has it without regard to case, or a kept subkey has it (see KeepSubkeyName).
+    // entry has it, or a kept subkey has it.
     bool IsNameTaken(const char* name, int ownIndex) const;
 
     // Records a subkey of the MenuExt key that the list could not show. Update leaves such a
@@ -59,21 +90,25 @@ public:
     // it. Names are compared as the registry compares key names, ignoring case.
     void KeepSubkeyName(const wchar_t* name);
     bool IsKeptSubkeyName(const wchar_t* name) const;
-    int MoveSelectedUp();
-    int MoveSelectedDown();
-    int PartitionByCheck(HWND control, int sortWord, int limit);
-    int MoveDisabledToBottom(HWND control);
 
-    // Sets `enabled` of entry `index` without touching its row (the check box already shows it).
-    int SetEnabledAt(int index, int enabled);
+    // Move every run of consecutive indexes of `selected` (ascending) up, or down, by one: the
+    // entry next to the run changes sides. A run at the top (or the bottom) stays. The index
+    // to bring into view afterwards, or -1 when `selected` is empty.
+    int MoveRunsUp(const std::vector<int>& selected);
+    int MoveRunsDown(const std::vector<int>& selected);
 
-    // Frees every entry and deletes every row.
-    void Clear();
+    // A stable partition of the first `limit` entries (-1: all of them; below 2: nothing) into
+    // enabled and disabled ones, the disabled first when asked, each group in its old order.
+    void PartitionByEnabled(bool disabledFirst, int limit);
+    void MoveDisabledToBottom() { PartitionByEnabled(false, -1); }
 
-    int WriteRow(int position, const MenuExtEntry* entry);
-    int SelectedRunEnd(int index) const;
-    int MoveRow(int from, int to);
-    int SwapRows(int a, int b);
+    // Shell sort of the first `count` entries (gaps 1, 4, 13, 40 ...; not stable), exchanging
+    // two entries whenever `compare` of the earlier and the later one is greater than 0.
+    using Comparison = std::function<int(const MenuExtEntry& earlier, const MenuExtEntry& later)>;
+    void SortLeading(int count, const Comparison& compare);
+
+    // The number of disabled entries before `index`.
+    int CountDisabledBefore(int index) const;
 
     // Replaces the node allocator; tests use it to make an allocation fail.
     using NodeAllocator = void* (*)(size_t);
@@ -88,9 +123,9 @@ private:
 
     Node* NodeAt(int index) const;
     Node* NewNode(const MenuExtEntry& entry);
-    static void LinkBefore(Node* node, Node* before);
-    static void Unlink(Node* node);
-    int RowCount() const;
+    void LinkBefore(Node* node, Node* before);
+    void Unlink(Node* node);
+    int Link(Node* node, int position);
 
     // Whether a name is taken, without walking the chain for every name a bulk load adds.
     bool NameTaken(const char* name) const;
@@ -100,6 +135,12 @@ private:
 
     Node head_;
     int count_ = 0;
+    EntryListObserver* observer_ = nullptr;
+
+    // The node found last, so that stepping through neighbouring indexes does not walk the
+    // chain from an end each time. Forgotten with every change of the chain.
+    mutable const Node* cursor_ = nullptr;
+    mutable int cursorIndex_ = -1;
 
     // The names' sort keys without regard to case (lstrcmpiA's comparison) and how many
     // entries carry each. When it could not be kept up (no memory), the chain is walked.
@@ -109,10 +150,6 @@ private:
     // The kept subkeys' names in upper case.
     std::vector<std::wstring> keptSubkeys_;
 };
-
-// Whether a name or target holds CR or LF. Every file the program reads and writes ends its
-// lines there, so such a text would come back cut; the list takes none.
-bool HasLineBreak(const char* text);
 
 // Column 1 text: the letters of the set context bits (buffer of at least 15 bytes).
 void FormatContextLetters(uint32_t contexts, char* out);

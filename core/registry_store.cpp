@@ -1,6 +1,8 @@
 // Reads and rewrites HKCU\Software\Microsoft\Internet Explorer\MenuExt.
 #include "core/registry_store.h"
 
+#include <windows.h>
+
 #include <cstring>
 #include <cwchar>
 #include <string>
@@ -289,12 +291,8 @@ int SaveToRegistry(const EntryList& list) {
                         nullptr, key.Out(), nullptr) != ERROR_SUCCESS)
         return 0;
     if (!DeleteSubkeysOfTheList(key.Get(), list)) return 0;
-    for (int i = 0; i < list.Count(); ++i) {
-        MenuExtEntry e;
-        list.GetEntryAt(i, &e);
-        if (!e.enabled) continue;
-        if (e.name[0] == '\\') return 0;
-        if (!WriteSubkey(key.Get(), e)) return 0;
-    }
-    return 1;
+    bool written = list.ForEach([&](int, const MenuExtEntry& e) {
+        return !e.enabled || (e.name[0] != '\\' && WriteSubkey(key.Get(), e));
+    });
+    return written ? 1 : 0;
 }

@@ -1,9 +1,9 @@
 #include "formats/csv_file.h"
 
-#include "formats/export_file.h"
+#include "formats/text_file.h"
 
-int ExportCsvFile(const EntryList& list, const char* path, UINT rowMask, UINT rowValue) {
-    return ExportChosenRows(list, path, rowMask, rowValue, "", 0, FormatCsvLine);
+int ExportCsvFile(const EntryList& list, const char* path, const EntryIndexes* chosen) {
+    return ExportEntries(list, path, chosen, "", 0, FormatCsvLine);
 }
 
 std::unique_ptr<EntrySequence> ParseCsvFile(const char* path) { return ParseWholeFile(path, ParseCsvText); }

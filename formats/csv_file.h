@@ -1,16 +1,15 @@
-// CSV files of the entries: export of list rows and import into the list, with each entry's
-// enabled state.
+// CSV files of the entries: export and import into the list, with each entry's enabled state.
 #pragma once
 
 #include <memory>
 
 #include "core/entry_list.h"
 #include "formats/csv_text.h"
+#include "formats/text_file.h"
 
-// Writes the rows whose list-view state under `rowMask` equals `rowValue`, one line each, in
-// list order. 0, or -8 when the file cannot be created or any write fails (the incomplete file
-// is then removed).
-int ExportCsvFile(const EntryList& list, const char* path, UINT rowMask, UINT rowValue);
+// Writes the entries at `chosen` (every entry when nullptr), one line each, in list order. 0, or
+// -8 when the file cannot be created or any write fails (the incomplete file is then removed).
+int ExportCsvFile(const EntryList& list, const char* path, const EntryIndexes* chosen);
 
 // Appends the file's entries, enabled or not as the file says. The number added; -1 when no
 // path is given or the file does not exist or cannot be read. `duplicates` (optional) receives

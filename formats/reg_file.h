@@ -1,16 +1,16 @@
-// REGEDIT4 files of the MenuExt key: export of list rows, import into the list (of the
-// registry editor's version-5 files too), and the reading that the disabled-entry store and the
-// CSV reader share.
+// REGEDIT4 files of the MenuExt key: export of entries, import into the list (of the registry
+// editor's version-5 files too), and the reading of the disabled-entry store's file.
 #pragma once
 
 #include <memory>
 
 #include "core/entry_list.h"
 #include "formats/reg_text.h"
+#include "formats/text_file.h"
 
-// Writes the rows whose list-view state under `rowMask` equals `rowValue`, in list order. 0, or
-// -8 when the file cannot be created or any write fails (the incomplete file is then removed).
-int ExportRegFile(const EntryList& list, const char* path, UINT rowMask, UINT rowValue);
+// Writes the entries at `chosen` (every entry when nullptr), in list order. 0, or -8 when the
+// file cannot be created or any write fails (the incomplete file is then removed).
+int ExportRegFile(const EntryList& list, const char* path, const EntryIndexes* chosen);
 
 // Appends the file's entries with `enabled` set to `enabledValue`. The number added; -1 when no
 // path is given or the file does not exist or cannot be read. `duplicates` (optional) receives
@@ -28,8 +28,3 @@ int CountRegEntries(const char* path);
 // The file's entries in file order (possibly none); nullptr when no path, no file, or the file
 // cannot be read.
 std::unique_ptr<EntrySequence> ParseRegFile(const char* path);
-
-// The whole file in a malloc'ed zero-terminated buffer the caller free()s; nullptr when no
-// path, no file, or the file cannot be read. A path in double quotes loses them. `size`
-// (optional) receives the file's size, which zero bytes inside may hide.
-char* ReadWholeFile(const char* path, size_t* size = nullptr);

@@ -13,8 +13,6 @@
 
 namespace {
 
-// Internet Explorer uses only the first 32 entries.
-
 struct Command {
     int id;
     void (*run)(HWND dialog);
@@ -77,9 +75,8 @@ BOOL OnCommand(HWND dialog, int id) {
 // The accelerator translation sends this for the popup of a shortcut's item before it acts
 // and drops the command of a grey item, so these rules govern the shortcut keys as well.
 BOOL OnInitMenuPopup(HWND dialog, HMENU menu) {
-    HWND listView = mainWindow.listView;
-    int selected = SelectedRowCount(listView);
-    int rows = static_cast<int>(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0));
+    int selected = entryListView.SelectedCount();
+    int rows = entryList.Count();
     EnableMenuCommand(menu, IDM_EDIT, selected == 1);
     const int kNeedSelection[] = {IDM_SAVE_SELECTED,   IDM_DELETE,  IDM_ENABLE_SELECTED, IDM_DISABLE_SELECTED,
                                   IDM_INVERT_SELECTED, IDM_MOVE_UP, IDM_MOVE_DOWN};
@@ -103,14 +100,6 @@ BOOL OnMouseWheel(HWND dialog, WPARAM wParam) {
     if (!IsKeyHeld(VK_CONTROL)) return FALSE;
     SendMessageA(dialog, WM_COMMAND, delta >= 0 ? IDM_MOVE_UP : IDM_MOVE_DOWN, 0);
     return TRUE;
-}
-
-int SelectedRowCount(HWND listView) {
-    return static_cast<int>(SendMessageA(listView, LVM_GETSELECTEDCOUNT, 0, 0));
-}
-
-int NextSelectedRow(HWND listView, int row) {
-    return static_cast<int>(SendMessageA(listView, LVM_GETNEXTITEM, row, MAKELPARAM(LVNI_SELECTED, 0)));
 }
 
 void WarnWhenTooManyEntries(HWND dialog) {

@@ -41,13 +41,12 @@ void AddCommand(HWND dialog);
 void EditCommand(HWND dialog);
 void GeneralSettingsCommand(HWND dialog);
 
-// Rows of the entry list view: selection and check boxes.
-int SelectedRowCount(HWND listView);
-// The next selected row after `row` (-1: from the top); -1 when there is none.
-int NextSelectedRow(HWND listView, int row);
+// Enables or disables the entry at `index` as a click of its check box does: marks the list
+// changed and, with DisBottom, moves a disabled entry to the end (item_commands.cpp).
+void SetEntryEnabled(HWND dialog, int index, bool enabled);
 
 // The 32-entry warning, when the list holds 32 entries or more.
 void WarnWhenTooManyEntries(HWND dialog);
 
 // Enables the buttons that act on selected rows; Edit needs exactly one (list_notify.cpp).
-void EnableSelectionButtons(HWND dialog, HWND listView);
+void EnableSelectionButtons(HWND dialog);

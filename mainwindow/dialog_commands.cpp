@@ -27,12 +27,12 @@ void AddCommand(HWND dialog) {
     if (RunDialog(dialog, IDD_EDIT_ENTRY, EditEntryDialog) != IDOK) return;
     // The dialog has already refused empty and taken names.
     entryList.AddEntry(&mainWindow.editBuffer);
-    if (mainWindow.DisBottom) entryList.MoveDisabledToBottom(mainWindow.listView);
+    if (mainWindow.DisBottom) entryList.MoveDisabledToBottom();
     MarkListChanged(dialog);
 }
 
 void EditCommand(HWND dialog) {
-    mainWindow.editIndex = NextSelectedRow(mainWindow.listView, -1);
+    mainWindow.editIndex = entryListView.FirstSelectedRow();
     if (mainWindow.editIndex == -1) return;
     entryList.GetEntryAt(mainWindow.editIndex, &mainWindow.editBuffer);
     if (RunDialog(dialog, IDD_EDIT_ENTRY, EditEntryDialog) == IDOK &&
@@ -43,13 +43,11 @@ void EditCommand(HWND dialog) {
 
 void GeneralSettingsCommand(HWND dialog) {
     if (RunDialog(dialog, IDD_OPTIONS, OptionsDialog) != IDOK) return;
-    HWND listView = mainWindow.listView;
     if (mainWindow.DisBottom) {
-        SuspendListRedraw(listView);
-        entryList.MoveDisabledToBottom(listView);
-        ResumeListRedraw(listView);
+        RedrawPause pause(entryListView);
+        entryList.MoveDisabledToBottom();
     } else {
         // DisSlash may have changed the hatching of every disabled row.
-        RedrawAllRows(listView);
+        entryListView.RedrawAllRows();
     }
 }

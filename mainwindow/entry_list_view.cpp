@@ -1,223 +1,201 @@
-// Draws the rows of the entry list: flat check box, Contexts letter cells and the hatch of
-// the entries Internet Explorer leaves out.
+// Keeps list view 4001 row for row in step with the entry list.
 #include "mainwindow/entry_list_view.h"
 
-#include "core/entry_list.h"
-#include "mainwindow/list_columns.h"
-#include "mainwindow/main_window.h"
+#include <cstdio>
 
 namespace {
 
-// Internet Explorer shows only this many extensions.
-// The check box is drawn in the 13 pixels left of the name's label.
-constexpr int kCheckBoxLeft = 14;
-constexpr int kCheckBoxGap = 1;
+// The check box of a row is its state image: 1 not ticked, 2 ticked.
+constexpr UINT kStateImageMask = 0xF000;
+constexpr UINT kUncheckedState = 0x1000;
+constexpr UINT kCheckedState = 0x2000;
+constexpr UINT kSelectionMask = LVIS_SELECTED | LVIS_FOCUSED;
 
-constexpr UINT kCellTextFormat = DT_NOPREFIX | DT_NOCLIP | DT_SINGLELINE | DT_VCENTER;
-
-bool HasState(HWND listView, int row, UINT state) {
-    return (SendMessageA(listView, LVM_GETITEMSTATE, row, state) & state) != 0;
-}
-
-RECT RowBounds(HWND listView, int row) {
-    RECT rect = {};
-    rect.left = LVIR_BOUNDS;
-    SendMessageA(listView, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
-    return rect;
-}
-
-struct RowLook {
-    bool marked;
-    bool selected;
-    bool focused;  // the list view has the keyboard focus
-};
-
-// What one paint of the list asks again and again, asked once: whether the list has the focus
-// (a round trip to the window server under Wine) once per paint, a row's look once per row
-// rather than once for its background and again for each of its cells.
-struct PaintState {
-    HWND listView = nullptr;
-    bool focused = false;
-    int row = -1;
-    RowLook look = {};
-};
-PaintState g_paint;
-
-bool ListHasFocus(HWND listView) {
-    return g_paint.listView == listView ? g_paint.focused : GetFocus() == listView;
-}
-
-RowLook LookOf(HWND listView, int row) {
-    if (g_paint.listView == listView && g_paint.row == row) return g_paint.look;
-    return {RowMarked(listView, row), HasState(listView, row, LVIS_SELECTED), ListHasFocus(listView)};
-}
-
-void BeginPaintState(HWND listView) {
-    g_paint = PaintState();
-    g_paint.listView = listView;
-    g_paint.focused = GetFocus() == listView;
-}
-
-void BeginRowState(HWND listView, int row) {
-    g_paint.row = -1;
-    g_paint.look = LookOf(listView, row);
-    g_paint.row = row;
-}
-
-COLORREF TextColour(const RowLook& look) {
-    bool highlighted = look.selected && look.focused;
-    if (look.marked) return highlighted ? RGB(255, 255, 255) : RGB(0, 0, 0);
-    return GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-}
-
-HBRUSH CreateBackgroundBrush(const RowLook& look) {
-    if (look.marked) {
-        if (!look.selected) return CreateHatchBrush(HS_BDIAGONAL, kMarkedColour);
-        return CreateSolidBrush(look.focused ? kMarkedColour : kMarkedInactiveColour);
-    }
-    if (!look.selected) return CreateSolidBrush(GetSysColor(COLOR_WINDOW));
-    return CreateSolidBrush(GetSysColor(look.focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
-}
-
-void DrawRowBackground(HWND listView, HDC dc, int row) {
-    RECT bounds = RowBounds(listView, row);
-    HBRUSH brush = CreateBackgroundBrush(LookOf(listView, row));
-    if (!brush) return;
-    // The gaps of the hatch take the background colour, which the list view may have left
-    // at the selection colour of the row drawn before.
-    int oldMode = SetBkMode(dc, OPAQUE);
-    COLORREF oldBack = SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    FillRect(dc, &bounds, brush);
-    SetBkColor(dc, oldBack);
-    SetBkMode(dc, oldMode);
-    DeleteObject(brush);
-}
-
-UINT ColumnAlignment(HWND listView, int column) {
-    LVCOLUMNA info = {};
-    info.mask = LVCF_FMT | LVCF_SUBITEM;
-    if (!SendMessageA(listView, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info))) return DT_LEFT;
-    switch (info.fmt & LVCFMT_JUSTIFYMASK) {
-    case LVCFMT_RIGHT: return DT_RIGHT;
-    case LVCFMT_CENTER: return DT_CENTER;
-    default: return DT_LEFT;
-    }
-}
-
-void DrawCheckBox(HDC dc, const RECT& label, bool checked) {
-    RECT box = {label.left - kCheckBoxLeft, label.top, label.left - kCheckBoxGap, label.bottom};
-    DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
-}
-
-void DrawCell(HWND listView, HDC dc, int row, int column) {
-    RECT label = {};
-    label.top = column;
-    label.left = LVIR_LABEL;
-    SendMessageA(listView, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&label));
-    COLORREF oldText = SetTextColor(dc, TextColour(LookOf(listView, row)));
-
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    RECT text = label;
-    text.left += metrics.tmAveCharWidth;
-    text.right -= metrics.tmAveCharWidth;
-
-    if (column == kNameColumn) DrawCheckBox(dc, label, IsRowTicked(listView, row));
-    UINT alignment = ColumnAlignment(listView, column);
-
-    char buffer[512] = {};
+void SetCellText(HWND listView, int row, int column, const char* text) {
     LVITEMA item = {};
     item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = sizeof(buffer);
-    SendMessageA(listView, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    int oldMode = SetBkMode(dc, TRANSPARENT);
-
-    if (column == kContextsColumn) {
-        MenuExtEntry entry;
-        if (entryList.GetEntryAt(row, &entry)) ContextCells(dc, entry.contexts, text);
-    } else {
-        DrawTextA(dc, buffer, -1, &text, DT_END_ELLIPSIS | kCellTextFormat | alignment);
-    }
-    SetBkMode(dc, oldMode);
-    SetTextColor(dc, oldText);
+    item.pszText = const_cast<char*>(text);
+    SendMessageA(listView, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
 }
 
-void DrawFocus(HWND listView, HDC dc, int row) {
-    if (!HasState(listView, row, LVIS_FOCUSED) || !ListHasFocus(listView)) return;
-    RECT bounds = RowBounds(listView, row);
-    DrawFocusRect(dc, &bounds);
+void SetRowState(HWND listView, int row, UINT state, UINT mask) {
+    LVITEMA item = {};
+    item.stateMask = mask;
+    item.state = state;
+    SendMessageA(listView, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
 }  // namespace
 
-bool RowMarked(HWND listView, int row) {
-    if (mainWindow.DisSlash && !IsRowTicked(listView, row)) return true;
-    int disabledBefore = 0;
-    for (int i = 0; i < row; ++i)
-        if (!IsRowTicked(listView, i)) ++disabledBefore;
-    return row >= disabledBefore + kEntriesUsedByIe;
+EntryListView::~EntryListView() { Unbind(); }
+
+void EntryListView::Bind(HWND listView, EntryList* list) {
+    Unbind();
+    listView_ = listView;
+    list_ = list;
+    if (list_) list_->SetObserver(this);
+    Rebuild();
 }
 
-void ContextCells(HDC dc, uint32_t contexts, const RECT& textRect) {
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    RECT cell = textRect;
-    cell.right = cell.left;
-    for (int bit = 0; bit < kContextBitCount; ++bit) {
-        cell.left = cell.right;
-        cell.right = cell.left + metrics.tmMaxCharWidth;
-        if (cell.right > textRect.right) {
-            DrawTextA(dc, "...", -1, &cell, DT_LEFT | kCellTextFormat);
-            return;
-        }
-        // Each letter is one double-byte character; a clear bit keeps its place with two blanks.
-        const char* letter = (contexts & (1u << bit)) ? ContextLetter(bit) : "  ";
-        DrawTextA(dc, letter, 2, &cell, DT_CENTER | DT_END_ELLIPSIS | kCellTextFormat);
+void EntryListView::Unbind() {
+    if (list_) list_->SetObserver(nullptr);
+    list_ = nullptr;
+    listView_ = nullptr;
+}
+
+void EntryListView::WriteRow(int row, RowWrite how, UINT selection) {
+    MenuExtEntry entry;
+    if (!listView_ || !list_->GetEntryAt(row, &entry)) return;
+    // The list view reports the states written here as changes; they are no clicks.
+    bool wasWriting = writing_;
+    writing_ = true;
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = entry.name;
+    if (how == RowWrite::kInsert) {
+        // A refusal (no memory) leaves the row out of sight; the entry itself stays in the list.
+        row = static_cast<int>(SendMessageA(listView_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    } else {
+        SendMessageA(listView_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     }
+    if (row >= 0) {
+        // A list view with check boxes gives every new row an empty box; the box is set after.
+        UINT mask = kStateImageMask | (how == RowWrite::kUpdateKeepingSelection ? 0 : kSelectionMask);
+        SetRowState(listView_, row, (entry.enabled ? kCheckedState : kUncheckedState) | (selection & kSelectionMask),
+                    mask);
+        WriteCells(row, entry);
+    }
+    writing_ = wasWriting;
 }
 
-void RedrawAllRows(HWND listView) {
-    // While the redrawing is off, the repaint at its end covers every row. Every row added in
-    // a bulk change reports its tick and lands here, and the list view works through all rows
-    // for each one (even with nothing to paint), so a load would grow with the square of the
-    // rows.
-    if (mainWindow.listRedrawSuspended) return;
-    int count = static_cast<int>(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0));
-    SendMessageA(listView, LVM_REDRAWITEMS, 0, count);
+void EntryListView::WriteCells(int row, const MenuExtEntry& entry) {
+    char letters[2 * kContextBitCount + 1];
+    FormatContextLetters(entry.contexts, letters);
+    char flags[16];
+    snprintf(flags, sizeof(flags), "%X", static_cast<unsigned>(entry.flags));
+    SetCellText(listView_, row, 1, letters);
+    SetCellText(listView_, row, 2, flags);
+    SetCellText(listView_, row, 3, entry.target);
+}
+
+UINT EntryListView::SelectionState(int row) const {
+    return static_cast<UINT>(SendMessageA(listView_, LVM_GETITEMSTATE, row, kSelectionMask)) & kSelectionMask;
+}
+
+void EntryListView::Rebuild() {
+    if (!listView_ || !list_) return;
+    SendMessageA(listView_, LVM_DELETEALLITEMS, 0, 0);
+    for (int row = 0; row < list_->Count(); ++row) WriteRow(row, RowWrite::kInsert, 0);
+}
+
+std::vector<int> EntryListView::SelectedRows() const {
+    std::vector<int> rows;
+    for (int row = FirstSelectedRow(); row != -1;
+         row = static_cast<int>(SendMessageA(listView_, LVM_GETNEXTITEM, row, MAKELPARAM(LVNI_SELECTED, 0))))
+        rows.push_back(row);
+    return rows;
+}
+
+int EntryListView::SelectedCount() const {
+    return listView_ ? static_cast<int>(SendMessageA(listView_, LVM_GETSELECTEDCOUNT, 0, 0)) : 0;
+}
+
+int EntryListView::FirstSelectedRow() const {
+    if (!listView_) return -1;
+    return static_cast<int>(SendMessageA(listView_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_SELECTED, 0)));
+}
+
+void EntryListView::SelectOnly(int row) {
+    if (!listView_) return;
+    SetRowState(listView_, -1, 0, kSelectionMask);
+    if (row >= 0) SetRowState(listView_, row, kSelectionMask, kSelectionMask);
+}
+
+void EntryListView::SelectAll() {
+    int rows = list_ ? list_->Count() : 0;
+    if (!listView_ || rows <= 0) return;
+    {
+        RedrawPause pause(*this);
+        for (int row = 0; row < rows - 1; ++row) SetRowState(listView_, row, LVIS_SELECTED, LVIS_SELECTED);
+        SetRowState(listView_, rows - 1, kSelectionMask, kSelectionMask);
+    }
+    EnsureVisible(rows - 1);
+}
+
+void EntryListView::EnsureVisible(int row) {
+    if (listView_ && row >= 0) SendMessageA(listView_, LVM_ENSUREVISIBLE, row, FALSE);
+}
+
+bool EntryListView::IsBoxClick(const NMLISTVIEW& change, bool* ticked) const {
+    if (!list_ || writing_ || change.uChanged != LVIF_STATE) return false;
+    UINT box = change.uNewState & kStateImageMask;
+    if (box == 0 || box == (change.uOldState & kStateImageMask)) return false;
+    MenuExtEntry entry;
+    if (!list_->GetEntryAt(change.iItem, &entry)) return false;
+    *ticked = box != kUncheckedState;
+    return (entry.enabled != 0) != *ticked;
+}
+
+void EntryListView::RedrawAllRows() {
+    // While the redrawing is off, the repaint at its end covers every row.
+    if (!listView_ || RedrawPaused()) return;
+    int count = static_cast<int>(SendMessageA(listView_, LVM_GETITEMCOUNT, 0, 0));
+    SendMessageA(listView_, LVM_REDRAWITEMS, 0, count);
     // Some list views (Wine's) invalidate a row only from their report margin on, while the
     // row background covers the whole bounds; the margin would keep an old hatch.
-    InvalidateRect(listView, nullptr, FALSE);
+    InvalidateRect(listView_, nullptr, FALSE);
 }
 
-void SuspendListRedraw(HWND listView) {
-    SendMessageA(listView, WM_SETREDRAW, FALSE, 0);
-    mainWindow.listRedrawSuspended = 1;
+void EntryListView::EntryInserted(int index) {
+    WriteRow(index, RowWrite::kInsert, 0);
+    RedrawAllRows();
 }
 
-void ResumeListRedraw(HWND listView) {
-    mainWindow.listRedrawSuspended = 0;
-    SendMessageA(listView, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(listView, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+void EntryListView::EntryRemoved(int index) {
+    if (!listView_) return;
+    bool wasWriting = writing_;
+    writing_ = true;
+    SendMessageA(listView_, LVM_DELETEITEM, index, 0);
+    writing_ = wasWriting;
+    RedrawAllRows();
 }
 
-LRESULT DrawEntryListItem(HWND listView, NMLVCUSTOMDRAW* draw) {
-    int row = static_cast<int>(draw->nmcd.dwItemSpec);
-    HDC dc = draw->nmcd.hdc;
-    switch (draw->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-        BeginPaintState(listView);
-        return CDRF_NOTIFYITEMDRAW;
-    case CDDS_ITEMPREPAINT:
-        BeginRowState(listView, row);
-        DrawRowBackground(listView, dc, row);
-        return CDRF_NOTIFYSUBITEMDRAW | CDRF_NOTIFYPOSTPAINT;
-    case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
-        DrawCell(listView, dc, row, draw->iSubItem);
-        return CDRF_SKIPDEFAULT;
-    case CDDS_ITEMPOSTPAINT:
-        DrawFocus(listView, dc, row);
-        return CDRF_SKIPDEFAULT;
-    default: return CDRF_DODEFAULT;
-    }
+// The row goes with its entry, selected and focused as it was.
+void EntryListView::EntryMoved(int from, int to) {
+    if (!listView_) return;
+    UINT state = SelectionState(from);
+    bool wasWriting = writing_;
+    writing_ = true;
+    SendMessageA(listView_, LVM_DELETEITEM, from, 0);
+    WriteRow(to, RowWrite::kInsert, state);
+    writing_ = wasWriting;
+}
+
+void EntryListView::EntriesSwapped(int a, int b) {
+    if (!listView_) return;
+    UINT stateA = SelectionState(a), stateB = SelectionState(b);
+    // Each row takes the other's selection, so that the selection stays with its entry.
+    WriteRow(a, RowWrite::kUpdate, stateB);
+    WriteRow(b, RowWrite::kUpdate, stateA);
+    RedrawAllRows();
+}
+
+void EntryListView::EntryChanged(int index) {
+    WriteRow(index, RowWrite::kUpdateKeepingSelection, 0);
+    RedrawAllRows();
+}
+
+void EntryListView::EntriesCleared() {
+    if (listView_) SendMessageA(listView_, LVM_DELETEALLITEMS, 0, 0);
+}
+
+RedrawPause::RedrawPause(EntryListView& view) : view_(view) {
+    if (view_.pauses_++ == 0 && view_.listView_) SendMessageA(view_.listView_, WM_SETREDRAW, FALSE, 0);
+}
+
+RedrawPause::~RedrawPause() {
+    if (--view_.pauses_ > 0 || !view_.listView_) return;
+    SendMessageA(view_.listView_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(view_.listView_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }

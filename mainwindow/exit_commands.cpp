@@ -12,10 +12,7 @@
 namespace {
 
 bool AnyEntryDisabled() {
-    MenuExtEntry entry;
-    for (int i = 0; entryList.GetEntryAt(i, &entry); ++i)
-        if (!entry.enabled) return true;
-    return false;
+    return !entryList.ForEach([](int, const MenuExtEntry& entry) { return entry.enabled != 0; });
 }
 
 int WriteRegistry(HWND dialog) {

@@ -18,7 +18,6 @@ constexpr int kImportFailed = -1;
 constexpr int kExported = 0;
 constexpr int kExportFailed = -8;
 constexpr int kEntriesEnabled = 1;
-constexpr UINT kSelectedRows = LVIS_SELECTED;
 
 FilePrompt g_openPrompt = PromptOpenFile;
 FilePrompt g_savePrompt = PromptSaveFile;
@@ -67,7 +66,8 @@ bool AddDefaultExtension(char* path, int filterIndex) {
     return true;
 }
 
-void SaveRows(HWND dialog, UINT rowMask, UINT rowValue) {
+// Saves the entries at `chosen` (every entry when nullptr) to a file the user picks.
+void SaveEntries(HWND dialog, const EntryIndexes* chosen) {
     char path[MAX_PATH];
     int type = g_savePrompt(mainWindow.listView, path, kFileFilter, kCsvFilterIndex);
     if (type != kCsvFilterIndex && type != kRegFilterIndex) return;
@@ -76,10 +76,20 @@ void SaveRows(HWND dialog, UINT rowMask, UINT rowValue) {
         ShowMessage(dialog, kOverwriteQuestion, kAppCaption, MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)
         return;
     int result = kExportFailed;
-    if (fits && type == kCsvFilterIndex) result = ExportCsvFile(entryList, path, rowMask, rowValue);
-    if (fits && type == kRegFilterIndex) result = ExportRegFile(entryList, path, rowMask, rowValue);
+    if (fits && type == kCsvFilterIndex) result = ExportCsvFile(entryList, path, chosen);
+    if (fits && type == kRegFilterIndex) result = ExportRegFile(entryList, path, chosen);
     // A file that was not written must not pass for a saved one.
     if (result != kExported) ShowMessage(dialog, kFileNotSaved, kAppCaption, MB_OK | MB_ICONWARNING);
+}
+
+// Whether an entry from `first` on is enabled.
+bool AnyEnabledFrom(int first) {
+    bool found = false;
+    entryList.ForEach([&](int index, const MenuExtEntry& entry) {
+        found = index >= first && entry.enabled;
+        return !found;
+    });
+    return found;
 }
 
 }  // namespace
@@ -95,10 +105,12 @@ void LoadCommand(HWND dialog) {
     int type = g_openPrompt(mainWindow.listView, path, kFileFilter, kCsvFilterIndex);
     if (type != kCsvFilterIndex && type != kRegFilterIndex) return;
     ImportTally tally;
-    SuspendListRedraw(mainWindow.listView);
-    int added = ImportFile(path, type, tally);
-    if (added != kImportFailed && mainWindow.DisBottom) entryList.MoveDisabledToBottom(mainWindow.listView);
-    ResumeListRedraw(mainWindow.listView);
+    int added;
+    {
+        RedrawPause pause(entryListView);
+        added = ImportFile(path, type, tally);
+        if (added != kImportFailed && mainWindow.DisBottom) entryList.MoveDisabledToBottom();
+    }
     if (added == kImportFailed) {
         ShowMessage(dialog, kFileNotRead, kAppCaption, MB_OK | MB_ICONWARNING);
         return;
@@ -107,24 +119,30 @@ void LoadCommand(HWND dialog) {
     MarkListChanged(dialog);
 }
 
-void SaveSelectedCommand(HWND dialog) { SaveRows(dialog, kSelectedRows, kSelectedRows); }
+void SaveSelectedCommand(HWND dialog) {
+    EntryIndexes selected = entryListView.SelectedRows();
+    SaveEntries(dialog, &selected);
+}
 
-void SaveAllCommand(HWND dialog) { SaveRows(dialog, 0, 0); }
+void SaveAllCommand(HWND dialog) { SaveEntries(dialog, nullptr); }
 
-// A drop leaves disabled entries where they land and does not mark the list itself: entries
-// that arrive ticked mark it through their check boxes.
+// A drop leaves disabled entries where they land, and marks the list changed only when an
+// enabled entry arrives: one that goes to Internet Explorer with the next Update.
 void DropFiles(HWND dialog, HDROP drop) {
     ImportTally tally;
     UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    SuspendListRedraw(mainWindow.listView);
-    for (UINT i = 0; i < count; ++i) {
-        char path[MAX_PATH];
-        if (DragQueryFileA(drop, i, path, sizeof(path)) == 0) continue;
-        int type = DroppedFileType(path);
-        // Any other file is skipped without a word; a file that cannot be read adds nothing.
-        if (type != 0) ImportFile(path, type, tally);
+    int before = entryList.Count();
+    {
+        RedrawPause pause(entryListView);
+        for (UINT i = 0; i < count; ++i) {
+            char path[MAX_PATH];
+            if (DragQueryFileA(drop, i, path, sizeof(path)) == 0) continue;
+            int type = DroppedFileType(path);
+            // Any other file is skipped without a word; a file that cannot be read adds nothing.
+            if (type != 0) ImportFile(path, type, tally);
+        }
     }
-    ResumeListRedraw(mainWindow.listView);
     DragFinish(drop);
+    if (AnyEnabledFrom(before)) MarkListChanged(dialog);
     ReportImport(dialog, tally);
 }

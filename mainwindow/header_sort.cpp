@@ -1,8 +1,8 @@
-// Sorting the entries by a column when its header is clicked: a shell sort over the rows
+// Sorting the entries by a column when its header is clicked: a shell sort over the entries
 // that take part, exchanging entries (and their rows) in place.
 #include "mainwindow/header_sort.h"
 
-#include <commctrl.h>
+#include <cstdio>
 
 #include "mainwindow/commands.h"
 #include "mainwindow/entry_list_view.h"
@@ -12,61 +12,38 @@
 
 namespace {
 
-constexpr uint32_t kAscending = 16;
-constexpr uint32_t kDescending = 32;
-constexpr int kCellTextSize = 512;
-
-// The number of rows before the first unticked one: with DisBottom only these take part.
-int RowsBeforeFirstDisabled(HWND listView, int rows) {
-    for (int row = 0; row < rows; ++row)
-        if (!IsRowTicked(listView, row)) return row;
-    return rows;
+// The number of entries before the first disabled one: with DisBottom only these take part.
+int EntriesBeforeFirstDisabled() {
+    int first = entryList.Count();
+    entryList.ForEach([&](int index, const MenuExtEntry& entry) {
+        if (entry.enabled) return true;
+        first = index;
+        return false;
+    });
+    return first;
 }
 
-int SortLimit(HWND listView, int rows) {
-    int enabledRun = mainWindow.DisBottom ? RowsBeforeFirstDisabled(listView, rows) : rows;
+int SortLimit(int rows) {
+    int enabledRun = mainWindow.DisBottom ? EntriesBeforeFirstDisabled() : rows;
     if (!IsKeyHeld(VK_CONTROL)) return enabledRun;
     return mainWindow.DisBottom && enabledRun < kEntriesUsedByIe ? enabledRun : kEntriesUsedByIe;
 }
 
-void CellText(HWND listView, int row, int column, char* text) {
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = kCellTextSize;
-    text[0] = '\0';
-    SendMessageA(listView, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-}
-
-// Greater than 0 when row `a` belongs after the later row `b`.
-int CompareRows(HWND listView, int a, int b, int column, bool descending) {
+// Greater than 0 when `earlier` belongs after `later`. Every column but Contexts compares the
+// text its rows show, so the flags sort as hexadecimal text: "10" before "2".
+int CompareEntries(const MenuExtEntry& earlier, const MenuExtEntry& later, int column, bool descending) {
     int result;
     if (column == kContextsColumn) {
-        MenuExtEntry first, second;
-        entryList.GetEntryAt(a, &first);
-        entryList.GetEntryAt(b, &second);
-        result = -CompareContexts(first.contexts, second.contexts);
-    } else {
-        // Flags sort as the hexadecimal text the rows show: "10" before "2".
-        char first[kCellTextSize], second[kCellTextSize];
-        CellText(listView, a, column, first);
-        CellText(listView, b, column, second);
+        result = -CompareContexts(earlier.contexts, later.contexts);
+    } else if (column == kFlagsColumn) {
+        char first[16], second[16];
+        snprintf(first, sizeof(first), "%X", static_cast<unsigned>(earlier.flags));
+        snprintf(second, sizeof(second), "%X", static_cast<unsigned>(later.flags));
         result = lstrcmpA(first, second);
+    } else {
+        result = column == kNameColumn ? lstrcmpA(earlier.name, later.name) : lstrcmpA(earlier.target, later.target);
     }
     return descending ? -result : result;
-}
-
-// Shell sort with the gaps 1, 4, 13, 40 ...; not stable.
-void SortRows(HWND listView, int column, bool descending, int rows) {
-    if (rows < 2) return;
-    int gap = 1;
-    while (gap < rows / 3) gap = 3 * gap + 1;
-    for (; gap > 0; gap /= 3) {
-        for (int i = gap; i < rows; ++i) {
-            for (int j = i - gap; j >= 0 && CompareRows(listView, j, j + gap, column, descending) > 0; j -= gap)
-                entryList.SwapEntries(j, j + gap);
-        }
-    }
 }
 
 }  // namespace
@@ -79,18 +56,19 @@ int CompareContexts(uint32_t x, uint32_t y) {
     return 0;
 }
 
-void HeaderSort(HWND dialog, HWND listView, int column) {
-    int rows = static_cast<int>(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0));
+void HeaderSort(HWND dialog, int column) {
+    int rows = entryList.Count();
     if (rows < 2) return;
-    uint32_t& sortState = mainWindow.sortState;
-    if ((sortState & 0xFFFF) == static_cast<uint32_t>(column))
-        sortState = ((sortState >> 16) == kAscending ? kDescending : kAscending) << 16 | (sortState & 0xFFFF);
-    else
-        sortState = kAscending << 16 | static_cast<uint32_t>(column);
-    int limit = SortLimit(listView, rows);
-    SuspendListRedraw(listView);
-    SortRows(listView, column, (sortState >> 16) == kDescending, limit < rows ? limit : rows);
-    ResumeListRedraw(listView);
+    SortState& sort = mainWindow.sortState;
+    sort.descending = sort.column == column && !sort.descending;
+    sort.column = column;
+    int limit = SortLimit(rows);
+    {
+        RedrawPause pause(entryListView);
+        entryList.SortLeading(limit, [&](const MenuExtEntry& earlier, const MenuExtEntry& later) {
+            return CompareEntries(earlier, later, column, sort.descending);
+        });
+    }
     // Also when the limit left nothing to sort: the user asked for an order.
     MarkListChanged(dialog);
 }

@@ -1,7 +1,6 @@
 // Commands on the entries themselves: delete, enable, disable and invert the selection, the
 // check-state sort, moving and selecting all.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <vector>
 
@@ -15,102 +14,82 @@ namespace {
 
 constexpr int kAllRows = -1;
 
-void SetRowState(HWND listView, int row, UINT state) {
-    LVITEMA item = {};
-    item.stateMask = state;
-    item.state = state;
-    SendMessageA(listView, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-}
-
-int Direction(uint32_t sortState) { return static_cast<int>(sortState >> 16); }
-
-// The selected rows as the command begins, top first. The commands below walk these and not
-// the selection as it changes: with DisBottom a row disabled by the command moves to the end,
-// still selected, and the rows below it move up by one.
-std::vector<int> SelectedRows(HWND listView) {
-    std::vector<int> rows;
-    for (int row = NextSelectedRow(listView, -1); row != -1; row = NextSelectedRow(listView, row)) rows.push_back(row);
-    return rows;
-}
-
-// Ticks or clears the boxes of the rows selected when the command began (`tick` gives each
-// row's new state from its present one). The check-box notification copies each change into
-// the entry, marks the list and, with DisBottom, moves a disabled entry to the end.
-void SetSelectedBoxes(bool (*tick)(bool ticked)) {
-    HWND listView = mainWindow.listView;
-    SuspendListRedraw(listView);
+// Sets the entries selected when the command began (`wanted` gives each one's new state from its
+// present one). Those rows are walked, not the selection as it changes: with DisBottom an entry
+// disabled here moves to the end, still selected, and the rows below it move up by one.
+void SetSelectedEnabled(HWND dialog, bool (*wanted)(bool enabled)) {
+    RedrawPause pause(entryListView);
     int movedToEnd = 0;
-    for (int selected : SelectedRows(listView)) {
-        int row = selected - movedToEnd;
-        bool ticked = IsRowTicked(listView, row);
-        bool wanted = tick(ticked);
-        if (wanted == ticked) continue;
-        SetRowTicked(listView, row, wanted);
-        if (!wanted && mainWindow.DisBottom) ++movedToEnd;
+    for (int selected : entryListView.SelectedRows()) {
+        int index = selected - movedToEnd;
+        MenuExtEntry entry;
+        if (!entryList.GetEntryAt(index, &entry)) continue;
+        bool enabled = wanted(entry.enabled != 0);
+        if (enabled == (entry.enabled != 0)) continue;
+        SetEntryEnabled(dialog, index, enabled);
+        if (!enabled && mainWindow.DisBottom) ++movedToEnd;
     }
-    ResumeListRedraw(listView);
 }
 
 }  // namespace
+
+void SetEntryEnabled(HWND dialog, int index, bool enabled) {
+    if (!entryList.SetEnabled(index, enabled)) return;
+    MarkListChanged(dialog);
+    if (!enabled && mainWindow.DisBottom) entryList.MoveEntry(index, entryList.Count() - 1);
+}
 
 // Shift held skips the question, with the key, the button or the menu item alike.
 void DeleteCommand(HWND dialog) {
     if (!IsKeyHeld(VK_SHIFT) &&
         ShowMessage(dialog, kDeleteQuestion, kAppCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    HWND listView = mainWindow.listView;
-    SuspendListRedraw(listView);
-    for (int row; (row = NextSelectedRow(listView, -1)) != -1;)
-        if (!entryList.DeleteEntryAt(row)) break;
-    ResumeListRedraw(listView);
+    {
+        RedrawPause pause(entryListView);
+        std::vector<int> selected = entryListView.SelectedRows();
+        // From the bottom, so that the indexes still to go keep their entries.
+        for (auto row = selected.rbegin(); row != selected.rend(); ++row) entryList.DeleteEntryAt(*row);
+    }
     // Deleted rows report no selection change, so the buttons would still offer to act on them.
-    EnableSelectionButtons(dialog, listView);
+    EnableSelectionButtons(dialog);
     MarkListChanged(dialog);
 }
 
-void EnableSelectedCommand(HWND) {
-    SetSelectedBoxes([](bool) { return true; });
+void EnableSelectedCommand(HWND dialog) {
+    SetSelectedEnabled(dialog, [](bool) { return true; });
 }
 
-void DisableSelectedCommand(HWND) {
-    SetSelectedBoxes([](bool) { return false; });
+void DisableSelectedCommand(HWND dialog) {
+    SetSelectedEnabled(dialog, [](bool) { return false; });
 }
 
-void InvertSelectedCommand(HWND) {
-    SetSelectedBoxes([](bool ticked) { return !ticked; });
+void InvertSelectedCommand(HWND dialog) {
+    SetSelectedEnabled(dialog, [](bool enabled) { return !enabled; });
 }
 
 // A reorder made here alone is written only with the next change: the mark is left alone.
 void SortByCheckCommand(HWND) {
-    uint32_t& sortState = mainWindow.sortState;
-    if ((sortState & 0xFFFF) == kSortByCheckState) {
-        int direction = Direction(sortState) == kDirectionEnabledFirst ? kDirectionDisabledFirst : kDirectionEnabledFirst;
-        sortState = static_cast<uint32_t>(MakeSortWord(direction, kCheckSortColumn));
-    } else {
-        sortState = static_cast<uint32_t>(MakeSortWord(kDirectionEnabledFirst, kCheckSortColumn));
-    }
-    HWND listView = mainWindow.listView;
-    SuspendListRedraw(listView);
-    entryList.PartitionByCheck(listView, static_cast<int>(sortState), IsKeyHeld(VK_CONTROL) ? kEntriesUsedByIe : kAllRows);
-    ResumeListRedraw(listView);
+    SortState& sort = mainWindow.sortState;
+    sort.descending = sort.column == kSortByCheckState && !sort.descending;
+    sort.column = kSortByCheckState;
+    RedrawPause pause(entryListView);
+    // Ascending puts the enabled entries first, descending the disabled ones.
+    entryList.PartitionByEnabled(sort.descending, IsKeyHeld(VK_CONTROL) ? kEntriesUsedByIe : kAllRows);
 }
 
 // A selection that touches the top or the bottom cannot move, and still counts as a change.
 void MoveUpCommand(HWND dialog) {
-    if (entryList.MoveSelectedUp()) MarkListChanged(dialog);
+    int visible = entryList.MoveRunsUp(entryListView.SelectedRows());
+    if (visible < 0) return;
+    entryListView.EnsureVisible(visible);
+    MarkListChanged(dialog);
 }
 
 void MoveDownCommand(HWND dialog) {
-    if (entryList.MoveSelectedDown()) MarkListChanged(dialog);
+    int visible = entryList.MoveRunsDown(entryListView.SelectedRows());
+    if (visible < 0) return;
+    entryListView.EnsureVisible(visible);
+    MarkListChanged(dialog);
 }
 
-void SelectAllCommand(HWND) {
-    HWND listView = mainWindow.listView;
-    int rows = static_cast<int>(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0));
-    if (rows <= 0) return;
-    SuspendListRedraw(listView);
-    for (int row = 0; row < rows - 1; ++row) SetRowState(listView, row, LVIS_SELECTED);
-    SetRowState(listView, rows - 1, LVIS_SELECTED | LVIS_FOCUSED);
-    ResumeListRedraw(listView);
-    SendMessageA(listView, LVM_ENSUREVISIBLE, rows - 1, FALSE);
-}
+void SelectAllCommand(HWND) { entryListView.SelectAll(); }

@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "core/entry_list.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/entry_list_view.h"
+#include "mainwindow/row_drawing.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/header_sort.h"
 #include "mainwindow/main_window.h"
@@ -13,42 +13,24 @@
 
 namespace {
 
-void OnCheckBoxChanged(HWND dialog, HWND listView, const NMLISTVIEW& change) {
-    bool wasTicked = (change.uOldState & kStateImageMask) != kUncheckedState;
-    bool isTicked = (change.uNewState & kStateImageMask) != kUncheckedState;
-    int row = change.iItem;
-    if (!wasTicked && isTicked) {
-        // A row being added reports its tick before its entry is linked; SetEnabledAt then
-        // finds nothing, which is fine.
-        entryList.SetEnabledAt(row, 1);
-        MarkListChanged(dialog);
-        RedrawAllRows(listView);
-    } else if (change.uOldState != 0 && wasTicked && !isTicked) {
-        // A row's very first state (old state 0) is no user action.
-        entryList.SetEnabledAt(row, 0);
-        MarkListChanged(dialog);
-        if (mainWindow.DisBottom)
-            entryList.MoveEntry(row, entryList.Count() - 1);
-        else
-            RedrawAllRows(listView);
-    }
-}
-
-BOOL OnItemChanged(HWND dialog, HWND listView, const NMLISTVIEW& change) {
-    if (change.uChanged == LVIF_STATE && !RowMoveInProgress) OnCheckBoxChanged(dialog, listView, change);
-    EnableSelectionButtons(dialog, listView);
+// Every state change ends here, the selection's included; only a box that now differs from its
+// entry is the user's click.
+BOOL OnItemChanged(HWND dialog, const NMLISTVIEW& change) {
+    bool ticked = false;
+    if (entryListView.IsBoxClick(change, &ticked)) SetEntryEnabled(dialog, change.iItem, ticked);
+    EnableSelectionButtons(dialog);
     return FALSE;
 }
 
 // Selected rows change their tint with the focus; the list view itself repaints only part of
 // them (not its report margin), so all rows are redrawn.
-BOOL OnFocusChanged(HWND listView) {
-    RedrawAllRows(listView);
+BOOL OnFocusChanged() {
+    entryListView.RedrawAllRows();
     return FALSE;
 }
 
 BOOL OnCustomDraw(HWND dialog, HWND listView, NMLVCUSTOMDRAW* draw) {
-    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, DrawEntryListItem(listView, draw));
+    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, DrawEntryListItem(listView, entryList, mainWindow.DisSlash != 0, draw));
     return TRUE;
 }
 
@@ -80,8 +62,8 @@ BOOL OnRightClick(HWND dialog) {
 
 }  // namespace
 
-void EnableSelectionButtons(HWND dialog, HWND listView) {
-    int selected = SelectedRowCount(listView);
+void EnableSelectionButtons(HWND dialog) {
+    int selected = entryListView.SelectedCount();
     bool any = selected > 0;
     SetButtonEnabled(dialog, IDC_SAVE, any);
     SetButtonEnabled(dialog, IDC_DELETE, any);
@@ -95,14 +77,14 @@ INT_PTR OnNotify(HWND dialog, NMHDR* header) {
     HWND listView = header->hwndFrom;
     switch (header->code) {
     case NM_CUSTOMDRAW: return OnCustomDraw(dialog, listView, reinterpret_cast<NMLVCUSTOMDRAW*>(header));
-    case LVN_ITEMCHANGED: return OnItemChanged(dialog, listView, *reinterpret_cast<NMLISTVIEW*>(header));
+    case LVN_ITEMCHANGED: return OnItemChanged(dialog, *reinterpret_cast<NMLISTVIEW*>(header));
     case LVN_COLUMNCLICK:
-        HeaderSort(dialog, listView, reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
+        HeaderSort(dialog, reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
         return FALSE;
     case NM_DBLCLK: return OnDoubleClick(dialog, listView);
     case NM_RCLICK: return OnRightClick(dialog);
     case NM_SETFOCUS:
-    case NM_KILLFOCUS: return OnFocusChanged(listView);
+    case NM_KILLFOCUS: return OnFocusChanged();
     default: return FALSE;
     }
 }

@@ -19,6 +19,7 @@ namespace {
 MainWindow InitialState() {
     MainWindow state = {};
     state.editIndex = -1;
+    state.sortState.column = kNotSorted;
     return state;
 }
 
@@ -47,6 +48,7 @@ BOOL OnDestroy(HWND dialog) {
     if (mainWindow.ownsHandCursor && mainWindow.handCursor) DestroyCursor(mainWindow.handCursor);
     mainWindow.handCursor = nullptr;
     mainWindow.ownsHandCursor = 0;
+    entryListView.Unbind();
     if (mainWindow.listViewProc) {
         SetWindowLongPtrA(mainWindow.listView, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainWindow.listViewProc));
         mainWindow.listViewProc = nullptr;
@@ -66,11 +68,13 @@ BOOL OnNcHitTestMessage(HWND dialog, LPARAM lParam) {
 }  // namespace
 
 // Defined together, in this order, so the entry list is constructed before the settings
-// store and torn down after it. The version dialog's link comes first of all.
+// store and torn down after it, and its view lets go of it before it goes. The version
+// dialog's link comes first of all.
 HyperLinkControl aboutLink;
 PathEditControl pathEditControl;
 EntryList entryList;
 SettingsStore settingsStore;
+EntryListView entryListView;
 MainWindow mainWindow = InitialState();
 
 void ResetMainWindowState() { mainWindow = InitialState(); }

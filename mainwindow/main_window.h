@@ -9,10 +9,16 @@
 #include "controls/path_edit.h"
 #include "core/entry_list.h"
 #include "core/menu_ext_entry.h"
+#include "mainwindow/entry_list_view.h"
 #include "settings/settings_store.h"
 
-// Low 16 bits of sortState: the column of the last header sort, or this for the check-state sort.
-constexpr uint32_t kSortByCheckState = 1000;
+// The last sort, which the next one of the same column turns round.
+constexpr int kNotSorted = -1;
+constexpr int kSortByCheckState = 1000;  // the sort by enabled and disabled
+struct SortState {
+    int column;       // of the last header sort, kSortByCheckState or kNotSorted
+    bool descending;  // for the sort by check state: the disabled entries first
+};
 
 struct MainWindow {
     HWND dialog;
@@ -26,7 +32,7 @@ struct MainWindow {
     // The list holds changes the registry does not have yet; Update (4012) is enabled exactly
     // while it is set.
     int32_t listChanged;
-    uint32_t sortState;
+    SortState sortState;
 
     // Handed to the edit dialog and filled by it; editIndex is -1 while no entry is open.
     MenuExtEntry editBuffer;
@@ -41,9 +47,6 @@ struct MainWindow {
     int32_t ownsHandCursor;
     int32_t wheelDeltaInWParam;
     WNDPROC listViewProc;
-
-    // The list's redrawing is switched off around a bulk change (SuspendListRedraw).
-    int32_t listRedrawSuspended;
 
     // Controls 4000 to 4012 by id - 4000, looked up once at start-up: every row loaded
     // reports a state change that sets the buttons, and GetDlgItem asks the window server
@@ -60,6 +63,8 @@ extern MainWindow mainWindow;
 // The file field of the edit-entry dialog; attached each time that dialog opens.
 extern PathEditControl pathEditControl;
 extern EntryList entryList;
+// Shows entryList in the main dialog's list view.
+extern EntryListView entryListView;
 extern SettingsStore settingsStore;
 
 // Puts mainWindow back into its state at process start (every field zero, editIndex -1).

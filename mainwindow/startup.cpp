@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 #include "core/disabled_store.h"
 #include "core/registry_store.h"
@@ -178,17 +179,13 @@ bool RowsMayArrive(const char* disabledPath) {
     return queried != ERROR_SUCCESS || subkeys != 0;
 }
 
-void LoadRegistryEntries(HWND dialog) {
+// Loads the registry's entries; false when a part of the key could not be read and the
+// user is to be warned.
+bool LoadRegistryEntries(HWND dialog) {
     int keyFlag = 0;
-    if (LoadFromRegistry(entryList, &keyFlag) != 0) return;
-    if (keyFlag == 1) {
-        // The entries read so far are on show while the warning is up.
-        bool suspended = mainWindow.listRedrawSuspended != 0;
-        if (suspended) ResumeListRedraw(mainWindow.listView);
-        ShowMessage(dialog, kRegistryReadFailed, kAppCaption, MB_OK | MB_ICONWARNING);
-        if (suspended) SuspendListRedraw(mainWindow.listView);
-    }
+    if (LoadFromRegistry(entryList, &keyFlag) != 0) return true;
     for (int id : kSelectionButtons) SetButtonEnabled(dialog, id, false);
+    return keyFlag != 1;
 }
 
 // Returns the number of disabled entries left out because their names were taken.
@@ -200,17 +197,14 @@ int RestoreDisabledEntries(const char* path) {
     return duplicates;
 }
 
-void SelectFirstRow(HWND dialog, HWND listView) {
-    if (SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0) <= 0) {
+void SelectFirstRow(HWND dialog) {
+    if (entryList.Count() == 0) {
         // An existing but empty key loads without an error, and no row reports a selection
         // change that would set the buttons: nothing can be selected, so they start disabled.
         for (int id : kSelectionButtons) SetButtonEnabled(dialog, id, false);
         return;
     }
-    LVITEMA item = {};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(listView, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+    entryListView.SelectOnly(0);
 }
 
 }  // namespace
@@ -229,7 +223,7 @@ BOOL OnInitDialog(HWND dialog) {
     mainWindow.listView = listView;
     if (listView) {
         SetUpListView(listView);
-        entryList.listView = listView;
+        entryListView.Bind(listView, &entryList);
     }
     SetWindowLongPtrA(dialog, GWL_STYLE, GetWindowLongPtrA(dialog, GWL_STYLE) | WS_CLIPCHILDREN);
 
@@ -240,19 +234,24 @@ BOOL OnInitDialog(HWND dialog) {
     char disabledPath[MAX_PATH];
     if (!ProgramFilePath(kDisabledFileName, disabledPath)) disabledPath[0] = '\0';
     // Inserting rows into a visible list view repaints it row by row.
-    bool suspended = RowsMayArrive(disabledPath);
-    if (suspended) SuspendListRedraw(listView);
-    LoadRegistryEntries(dialog);
+    std::optional<RedrawPause> pause;
+    if (RowsMayArrive(disabledPath)) pause.emplace(entryListView);
+    if (!LoadRegistryEntries(dialog)) {
+        // The entries read so far are on show while the warning is up.
+        bool paused = pause.has_value();
+        pause.reset();
+        ShowMessage(dialog, kRegistryReadFailed, kAppCaption, MB_OK | MB_ICONWARNING);
+        if (paused) pause.emplace(entryListView);
+    }
     int duplicates = RestoreDisabledEntries(disabledPath);
-    if (mainWindow.DisBottom) entryList.MoveDisabledToBottom(listView);
-    if (suspended) ResumeListRedraw(listView);
+    if (mainWindow.DisBottom) entryList.MoveDisabledToBottom();
+    pause.reset();
     if (duplicates != 0)
         ShowMessage(dialog, kDuplicatesNotLoaded, kRestoreDisabledCaption, MB_OK | MB_ICONWARNING);
 
-    SelectFirstRow(dialog, listView);
+    SelectFirstRow(dialog);
     SetFocus(listView);
-    // Loading ticks the check boxes of the enabled entries, which counts as a change; the
-    // program always starts unchanged.
+    // The program always starts unchanged.
     mainWindow.listChanged = 0;
     SetButtonEnabled(dialog, IDC_UPDATE, false);
     return FALSE;

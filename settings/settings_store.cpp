@@ -204,7 +204,7 @@ int SettingsStore::LoadDisabledPositions(int* positions, int count) {
 }
 
 int SettingsStore::SaveDisabledPositions(const int* positions, int count) {
-    if (!positions) return 0;
+    if (!positions && count > 0) return 0;
     // Entries whose position is left out are appended at the end when they are restored.
     char text[kDisabledPositionsSize];
     JoinNumbers(positions, count, text, sizeof(text));

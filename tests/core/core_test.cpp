@@ -1,17 +1,16 @@
-// The entry list against a real list view (every operation keeps row i showing entry i), and
-// loading from and saving to the MenuExt key of the test prefix's registry.
+// The entry list on its own, and loading it from and saving it to the MenuExt key of the test
+// prefix's registry.
 #include <algorithm>
 #include <cstring>
 #include <functional>
 #include <sstream>
 
 #include "core/registry_store.h"
-#include "tests/support/list_view_fixture.h"
+#include "tests/support/entry_fixture.h"
 #include "tests/support/registry_fixture.h"
 
 namespace {
 
-using EntryListTest = ListViewTest;
 using Ints = std::vector<int>;
 
 TEST_F(EntryListTest, NamesAreUniqueInAnyLetterCaseAndDoubleByteNamesStayWhole) {
@@ -25,15 +24,18 @@ TEST_F(EntryListTest, NamesAreUniqueInAnyLetterCaseAndDoubleByteNamesStayWhole) 
     EXPECT_EQ((Ints{list_.FindEntryByName("aBc"), list_.FindEntryByName("ソ"), list_.FindEntryByName(nullptr)}),
               (Ints{0, 2, -1}));
     EXPECT_EQ(Names(), "ABC 表 ソ 表ソ");
-    ExpectRowsMirrorEntries(list_);
 }
 
-TEST_F(EntryListTest, InvalidRecordsAreRefusedWithTheirOwnCodesAndFarPositionsAppend) {
+TEST_F(EntryListTest, RecordsTheListCannotKeepAreRefusedWithTheirOwnCodesAndFarPositionsAppend) {
     Fill("P");
-    for (const char* name : {"\\x", "E", ""}) {
-        MenuExtEntry e = MakeEntry(name, *name == 'E' ? "" : nullptr);
-        EXPECT_EQ(list_.AddEntry(&e), kNotMade) << name;
-        EXPECT_EQ(list_.InsertEntryAt(0, &e), kInvalid) << name;
+    // A name beginning with a backslash, no target, no name, and line breaks that every file
+    // the list is written to would cut.
+    const MenuExtEntry refused[] = {MakeEntry("\\x"), MakeEntry("E", ""), MakeEntry(""), MakeEntry("a\nb"),
+                                    MakeEntry("T", "C:\\a.htm\r\"b\"")};
+    for (const MenuExtEntry& e : refused) {
+        EXPECT_EQ(list_.AddEntry(&e), kNotMade) << e.name;
+        EXPECT_EQ(list_.InsertEntryAt(0, &e), kInvalid) << e.name;
+        EXPECT_FALSE(list_.ReplaceEntryAt(0, &e)) << e.name;
     }
     MenuExtEntry q = MakeEntry("Q"), r = MakeEntry("R"), s = MakeEntry("S");
     EXPECT_EQ(list_.AddEntry(nullptr), kInvalid);
@@ -41,66 +43,72 @@ TEST_F(EntryListTest, InvalidRecordsAreRefusedWithTheirOwnCodesAndFarPositionsAp
     EXPECT_EQ((Ints{list_.InsertEntryAt(99, &q), list_.InsertEntryAt(-1, &r), list_.InsertEntryAt(1, &s)}),
               (Ints{kOk, kOk, kOk}));
     EXPECT_EQ(Names(), "P S Q R");
-    ExpectRowsMirrorEntries(list_);
 }
 
-TEST_F(EntryListTest, RowsShowFlagsInHexContextLettersAndTheCheckBox) {
-    const MenuExtEntry entries[] = {MakeEntry("A", nullptr, 0x21, 0x11, 1), MakeEntry("B", nullptr, 0x80, 0, 0),
-                                    MakeEntry("C", nullptr, 0x7F, 0xFFFFFFFF, 1)};
-    const char* const kShown[] = {"常リ|11|2", "|0|1", "常絵コ表選リ？|FFFFFFFF|2"};
-    for (int row = 0; row < 3; ++row) {
-        ASSERT_EQ(list_.AddEntry(&entries[row]), kOk);
-        char letters[64], flags[16];
-        ListView_GetItemText(listView_, row, 1, letters, sizeof(letters));
-        ListView_GetItemText(listView_, row, 2, flags, sizeof(flags));
-        EXPECT_EQ(std::string(letters) + "|" + flags + "|" + std::to_string(StateImage(row)), kShown[row]);
-    }
-}
+// What a view is told, one line per change.
+class RecordingObserver : public EntryListObserver {
+public:
+    std::string told;
+    void EntryInserted(int index) override { told += "inserted " + std::to_string(index) + "\n"; }
+    void EntryRemoved(int index) override { told += "removed " + std::to_string(index) + "\n"; }
+    void EntryMoved(int from, int to) override { told += "moved " + std::to_string(from) + ">" + std::to_string(to) + "\n"; }
+    void EntriesSwapped(int a, int b) override { told += "swapped " + std::to_string(a) + "," + std::to_string(b) + "\n"; }
+    void EntryChanged(int index) override { told += "changed " + std::to_string(index) + "\n"; }
+    void EntriesCleared() override { told += "cleared\n"; }
+};
 
-// One list worked on step by step; P's row is selected throughout and must stay so.
-TEST_F(EntryListTest, MovesSwapsReplacementsAndDeletionsKeepRowsInStep) {
+// One list changed step by step: what each change gives, and that a view hears of exactly the
+// changes made, so that its rows can follow.
+TEST_F(EntryListTest, EveryChangeIsToldAndRefusalsChangeNothing) {
     Fill("P+ Q- R+");
-    Select(0);
-    MenuExtEntry x = MakeEntry("X", "http://example.invalid/x", 0x3, 1, 0), bad = MakeEntry("", "t");
-    const struct { char op; int a, b, result; const char* names; } kSteps[] = {
-        {'m', 0, 2, 1, "Q R P"},  {'m', 2, 0, 1, "P Q R"},  {'m', 2, 0, 1, "R P Q"}, {'s', 0, 2, 1, "Q P R"},
-        {'m', 1, 1, 1, "Q P R"},  {'s', 2, 2, 1, "Q P R"},  {'m', 0, 3, 0, "Q P R"}, {'s', -1, 0, 0, "Q P R"},
-        {'r', 2, 0, 1, "Q P X"},  {'b', 2, 0, 0, "Q P X"},  {'r', 3, 0, 0, "Q P X"}, {'d', 0, 0, 1, "P X"},
-        {'d', 2, 0, 0, "P X"},    {'d', -1, 0, 0, "P X"}};
-    for (const auto& s : kSteps) {
-        int result = s.op == 'm' ? list_.MoveEntry(s.a, s.b) : s.op == 's' ? list_.SwapEntries(s.a, s.b)
-                   : s.op == 'd' ? list_.DeleteEntryAt(s.a) : list_.ReplaceEntryAt(s.a, s.op == 'r' ? &x : &bad);
-        SCOPED_TRACE(std::string(1, s.op) + std::to_string(s.a) + std::to_string(s.b));
-        EXPECT_EQ(result, s.result);
-        EXPECT_EQ(Names(), s.names);
-        EXPECT_TRUE(IsSelected(list_.FindEntryByName("P")) && ListView_GetSelectedCount(listView_) == 1);
-        ExpectRowsMirrorEntries(list_);
+    RecordingObserver view;
+    list_.SetObserver(&view);
+    MenuExtEntry x = MakeEntry("X", "http://example.invalid/x", 0x3, 1, 0), y = MakeEntry("Y"), bad = MakeEntry("", "t");
+    const struct {
+        const char* step;
+        std::function<bool()> change;
+        bool done;
+        const char* entries;
+        const char* told;
+    } steps[] = {
+        {"first to the end", [&] { return list_.MoveEntry(0, 2); }, true, "Q- R+ P+", "moved 0>2\n"},
+        {"last to the front", [&] { return list_.MoveEntry(2, 0); }, true, "P+ Q- R+", "moved 2>0\n"},
+        {"swap the ends", [&] { return list_.SwapEntries(0, 2); }, true, "R+ Q- P+", "swapped 0,2\n"},
+        {"move in place", [&] { return list_.MoveEntry(1, 1); }, true, "R+ Q- P+", ""},
+        {"swap in place", [&] { return list_.SwapEntries(2, 2); }, true, "R+ Q- P+", ""},
+        {"move past the end", [&] { return list_.MoveEntry(0, 3); }, false, "R+ Q- P+", ""},
+        {"swap before the start", [&] { return list_.SwapEntries(-1, 0); }, false, "R+ Q- P+", ""},
+        {"replace", [&] { return list_.ReplaceEntryAt(2, &x); }, true, "R+ Q- X-", "changed 2\n"},
+        {"replace past the end", [&] { return list_.ReplaceEntryAt(3, &x); }, false, "R+ Q- X-", ""},
+        {"enable", [&] { return list_.SetEnabled(1, true); }, true, "R+ Q+ X-", "changed 1\n"},
+        {"enable again", [&] { return list_.SetEnabled(1, true); }, true, "R+ Q+ X-", ""},
+        {"enable past the end", [&] { return list_.SetEnabled(3, true); }, false, "R+ Q+ X-", ""},
+        {"delete the first", [&] { return list_.DeleteEntryAt(0); }, true, "Q+ X-", "removed 0\n"},
+        {"delete past the end", [&] { return list_.DeleteEntryAt(2); }, false, "Q+ X-", ""},
+        {"delete before the start", [&] { return list_.DeleteEntryAt(-1); }, false, "Q+ X-", ""},
+        {"insert in between", [&] { return list_.InsertEntryAt(1, &y) == kOk; }, true, "Q+ Y+ X-", "inserted 1\n"},
+        {"add a nameless one", [&] { return list_.AddEntry(&bad) == kOk; }, false, "Q+ Y+ X-", ""},
+        {"clear", [&] { return list_.Clear(), true; }, true, "", "cleared\n"},
+    };
+    for (const auto& s : steps) {
+        view.told.clear();
+        EXPECT_EQ(s.change(), s.done) << s.step;
+        EXPECT_EQ(StatesOf(list_), s.entries) << s.step;
+        EXPECT_EQ(view.told, s.told) << s.step;
     }
-    EXPECT_FALSE(RowMoveInProgress);
-    RowMoveInProgress = true;  // a caller's own move stays marked
-    list_.MoveEntry(0, 1);
-    list_.SwapEntries(0, 1);
-    EXPECT_TRUE(RowMoveInProgress);
-    RowMoveInProgress = false;
+    list_.SetObserver(nullptr);
 }
 
 TEST_F(EntryListTest, SelectedRunsMoveByOneAndRunsAtTheEdgeStay) {
-    // Rows selected before the move, and the names and selected rows after it ("PQRST" at start).
-    const struct { bool up; const char* selected; const char* names; const char* selectedAfter; } cases[] = {
-        {true, "013", "P Q S R T", "012"}, {true, "2", "P R Q S T", "1"}, {false, "34", "P Q R S T", "34"},
-        {false, "023", "Q P T R S", "134"}, {false, "", "P Q R S T", ""}};
+    // The selected indexes, the order afterwards ("P Q R S T" at start) and the row to show.
+    const struct { bool up; Ints selected; const char* names; int shown; } cases[] = {
+        {true, {0, 1, 3}, "P Q S R T", 0}, {true, {2}, "P R Q S T", 1},     {false, {3, 4}, "P Q R S T", 4},
+        {false, {0, 2, 3}, "Q P T R S", 4}, {false, {0}, "Q P R S T", 1},    {true, {}, "P Q R S T", -1}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.selected);
         list_.Clear();
         Fill("P Q R S T");
-        for (const char* row = c.selected; *row; ++row) Select(*row - '0');
-        EXPECT_EQ(c.up ? list_.MoveSelectedUp() : list_.MoveSelectedDown(), c.selected[0] ? 1 : 0);
+        EXPECT_EQ(c.up ? list_.MoveRunsUp(c.selected) : list_.MoveRunsDown(c.selected), c.shown) << c.names;
         EXPECT_EQ(Names(), c.names);
-        std::string selectedAfter;
-        for (int row = 0; row < 5; ++row)
-            if (IsSelected(row)) selectedAfter += char('0' + row);
-        EXPECT_EQ(selectedAfter, c.selectedAfter);
-        ExpectRowsMirrorEntries(list_);
     }
 }
 
@@ -139,25 +147,26 @@ TEST_F(EntryListTest, TheDuplicateCheckFollowsMovesRenamesAndDeletes) {
         // Double-byte letters in both cases and widths: whatever lstrcmpiA holds equal is taken.
         for (const char* name : {"ｘｙｚ", "ＸＹＺ", "xyz", "ＡＢＣ"})
             EXPECT_EQ(taken(name), list_.FindEntryByName(name) >= 0) << s.step << ": " << name;
-        ExpectRowsMirrorEntries(list_);
     }
 }
 
 void* FailingAllocator(size_t) { return nullptr; }
 
-TEST_F(EntryListTest, AFailedNodeAllocationLeavesChainAndRowsAsTheyWere) {
+TEST_F(EntryListTest, AFailedNodeAllocationLeavesTheListAsItWasAndTellsNothing) {
     Fill("P Q");
+    RecordingObserver view;
+    list_.SetObserver(&view);
     MenuExtEntry r = MakeEntry("R");
     EntryList::SetNodeAllocator(FailingAllocator);
     EXPECT_EQ(list_.AddEntry(&r), kOutOfMemory);
     EXPECT_EQ(list_.InsertEntryAt(0, &r), kOutOfMemory);
-    EXPECT_EQ(list_.ReplaceEntryAt(0, &r), 0);
     EntryList::SetNodeAllocator(nullptr);
+    list_.SetObserver(nullptr);
     EXPECT_EQ(Names(), "P Q");
-    ExpectRowsMirrorEntries(list_);
+    EXPECT_EQ(view.told, "");
 }
 
-class RegistryStoreTest : public ListViewTest {
+class RegistryStoreTest : public EntryListTest {
 protected:
     RegistryKeyGuard guard_;
 };
@@ -188,7 +197,6 @@ TEST_F(RegistryStoreTest, LoadsWhatFitsSkipsTheRestAndGoesOnPastALongName) {
     EXPECT_EQ(keyFlag, 1);
     EXPECT_EQ(Describe(list_), "Fits|" + fits + "|0|0|1\nFull|C:\\full.htm|21|1|1\nGood|C:\\g.htm|0|0|1\nZ|C:\\z.htm|0|0|1\n"
                                "表示|C:\\表\\run.htm|0|0|1\n");
-    ExpectRowsMirrorEntries(list_);
 }
 
 TEST_F(RegistryStoreTest, SavingWritesTheEnabledEntriesAndKeepsSubkeysTheListCouldNotShow) {

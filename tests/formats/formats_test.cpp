@@ -4,9 +4,9 @@
 
 #include "core/registry_store.h"
 #include "formats/csv_file.h"
-#include "formats/export_file.h"
+#include "formats/text_file.h"
 #include "formats/reg_file.h"
-#include "tests/support/list_view_fixture.h"
+#include "tests/support/entry_fixture.h"
 #include "tests/support/registry_fixture.h"
 #include "tests/support/temp_dir.h"
 
@@ -38,7 +38,7 @@ std::string Unicode(UINT codePage, const std::string& text, const std::wstring& 
 
 const struct Format {
     const char* name;
-    int (*write)(const EntryList&, const char*, UINT, UINT);
+    int (*write)(const EntryList&, const char*, const EntryIndexes*);
     std::unique_ptr<EntrySequence> (*parse)(const char*);
     int (*import)(EntryList&, const char*, int*);  // a REGEDIT4 file's entries come in enabled
 } kFormats[] = {
@@ -52,16 +52,16 @@ BOOL WINAPI FailingWrite(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
     return g_writesLeft-- > 0 && WriteFile(file, data, size, written, overlapped);
 }
 
-class ExchangeFileTest : public ListViewTest {
+class ExchangeFileTest : public EntryListTest {
 protected:
-    std::string Exported(const Format& f, UINT mask = 0, UINT value = 0) {
+    std::string Exported(const Format& f, const EntryIndexes* chosen = nullptr) {
         std::string bytes;
-        EXPECT_EQ(f.write(list_, path_.c_str(), mask, value), 0);
+        EXPECT_EQ(f.write(list_, path_.c_str(), chosen), 0);
         EXPECT_TRUE(TempDir::ReadFile(path_, &bytes));
         return bytes;
     }
-    std::string ExportedNames(const Format& f, UINT mask, UINT value) {
-        Exported(f, mask, value);
+    std::string ExportedNames(const Format& f, const EntryIndexes* chosen) {
+        Exported(f, chosen);
         std::string names;
         std::unique_ptr<EntrySequence> entries = f.parse(path_.c_str());
         for (const MenuExtEntry& e : *entries) names += std::string(e.name) + " ";
@@ -78,7 +78,7 @@ TEST_F(ExchangeFileTest, TheRegistryEditorMergesOurExportAndItsOwnExportLoadsBac
     RegistryKeyGuard registry;
     const MenuExtEntry entries[] = {MakeEntry("表\"q\"", "\"\\\\srv\\表\\a,b\" ソ", 0x7F, 1), MakeEntry("S", "D:\\表\\r.htm", 0x21)};
     for (const MenuExtEntry& e : entries) ASSERT_EQ(list_.AddEntry(&e), 0) << e.name;
-    ASSERT_EQ(ExportRegFile(list_, path_.c_str(), 0, 0), 0);
+    ASSERT_EQ(ExportRegFile(list_, path_.c_str(), nullptr), 0);
     const std::wstring file = L"\"" + std::wstring(path_.begin(), path_.end()) + L"\"";
     ASSERT_EQ(_wsystem((L"regedit.exe /s " + file).c_str()), 0);
     EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (std::vector<std::string>{"S", "表\"q\""}));
@@ -174,11 +174,12 @@ TEST_F(ExchangeFileTest, ExportsWriteTheExactBytes) {
 
 TEST_F(ExchangeFileTest, ExportsWriteOnlyTheChosenRows) {
     Fill("P+ Q- R+ S-");
-    for (int row : {1, 2}) Select(row);
+    const EntryIndexes middle = {1, 2}, ends = {0, 3}, none = {};
     for (const Format& f : kFormats) {
-        EXPECT_EQ(ExportedNames(f, LVIS_SELECTED, LVIS_SELECTED), "Q R ") << f.name;
-        EXPECT_EQ(ExportedNames(f, 0, 0), "P Q R S ") << f.name;
-        EXPECT_EQ(ExportedNames(f, kStateImageMask, kUncheckedState), "Q S ") << f.name;
+        EXPECT_EQ(ExportedNames(f, &middle), "Q R ") << f.name;
+        EXPECT_EQ(ExportedNames(f, &ends), "P S ") << f.name;
+        EXPECT_EQ(ExportedNames(f, &none), "") << f.name;
+        EXPECT_EQ(ExportedNames(f, nullptr), "P Q R S ") << f.name;
     }
 }
 
@@ -187,16 +188,16 @@ TEST_F(ExchangeFileTest, ExportsReportEveryFailedWriteAndLeaveNoCutOffFile) {
     for (const Format& f : kFormats) {
         ExportFile::SetWriteCall(FailingWrite);
         g_writesLeft = 100;
-        EXPECT_EQ(f.write(list_, path_.c_str(), 0, 0), 0);
+        EXPECT_EQ(f.write(list_, path_.c_str(), nullptr), 0);
         for (int writes = 100 - g_writesLeft, left = -1; left < writes; ++left) {  // -1: each write a byte short
             SCOPED_TRACE(std::string(f.name) + " after " + std::to_string(left));
             g_writesLeft = left;
-            EXPECT_EQ(f.write(list_, path_.c_str(), 0, 0), kNotCreatable);
+            EXPECT_EQ(f.write(list_, path_.c_str(), nullptr), kNotCreatable);
             EXPECT_EQ(GetFileAttributesA(path_.c_str()), INVALID_FILE_ATTRIBUTES);
         }
         ExportFile::SetWriteCall(nullptr);
-        EXPECT_EQ(f.write(list_, dir_.File("missing\\export").c_str(), 0, 0), kNotCreatable);
-        EXPECT_EQ(f.write(list_, nullptr, 0, 0), kNotCreatable);
+        EXPECT_EQ(f.write(list_, dir_.File("missing\\export").c_str(), nullptr), kNotCreatable);
+        EXPECT_EQ(f.write(list_, nullptr, nullptr), kNotCreatable);
     }
 }
 

@@ -168,7 +168,7 @@ TEST_F(CommandTest, RowsFollowTheCommandsBoxesHeadersAndWheel) {
         if (after.back() == ' ') after.pop_back();
         EXPECT_EQ(Entries(), after) << c.entries << " / " << c.steps;
         EXPECT_EQ(mainWindow.listChanged, c.changed) << c.entries << " / " << c.steps;
-        ExpectRowsMirrorEntries(entryList);
+        ExpectRowsMirrorEntries();
     }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdio>
 #include <initializer_list>
 #include <sstream>
 #include <string>
@@ -13,7 +14,7 @@
 #include "mainwindow/main_window.h"
 #include "mainwindow/modifier_keys.h"
 #include "resources/resource.h"
-#include "tests/support/list_view_fixture.h"
+#include "tests/support/entry_fixture.h"
 #include "tests/support/message_box_interceptor.h"
 #include "tests/support/registry_fixture.h"
 #include "tests/support/temp_dir.h"
@@ -26,10 +27,32 @@ inline std::string RegText(const std::vector<std::string>& names) {
     return text;
 }
 
+// Checks that row i of the list view shows entry i (all four column texts and the check box)
+// for every i, and that the list and the list view have the same length.
+#define ExpectRowsMirrorEntries() ExpectRowsMirrorEntries_(__FILE__, __LINE__)
+inline void ExpectRowsMirrorEntries_(const char* file, int line) {
+    testing::ScopedTrace trace(file, line, "rows mirror entries");
+    HWND rows = entryListView.Handle();
+    ASSERT_EQ(ListView_GetItemCount(rows), entryList.Count());
+    entryList.ForEach([&](int i, const MenuExtEntry& e) {
+        char texts[4][512] = {}, expected[4][512] = {};
+        snprintf(expected[0], 512, "%s", e.name);
+        FormatContextLetters(e.contexts, expected[1]);
+        snprintf(expected[2], 512, "%X", static_cast<unsigned>(e.flags));
+        snprintf(expected[3], 512, "%s", e.target);
+        for (int column = 0; column < 4; ++column) {
+            ListView_GetItemText(rows, i, column, texts[column], 512);
+            EXPECT_STREQ(texts[column], expected[column]) << "row " << i << " column " << column;
+        }
+        EXPECT_EQ(ListView_GetCheckState(rows, i) != 0, e.enabled != 0) << "row " << i;
+        return true;
+    });
+}
+
 class MainDialogTest : public testing::Test {
 protected:
     void SetUp() override {
-        entryList.listView = nullptr;
+        entryListView.Unbind();
         entryList.Clear();
         ResetMainWindowState();
         lstrcpynA(mainWindow.dataFolder, folder_.Path().c_str(), sizeof(mainWindow.dataFolder));

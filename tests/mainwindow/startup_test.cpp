@@ -143,7 +143,7 @@ TEST_F(StartupTest, InsertingAnEnabledEntryLeavesTheDisplacedEntryAsItWas) {
     MenuExtEntry p = MakeEntry("P");
     ASSERT_EQ(entryList.InsertEntryAt(0, &p), kOk);
     EXPECT_EQ(Entries(), "P+ Q-");
-    ExpectRowsMirrorEntries(entryList);
+    ExpectRowsMirrorEntries();
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include "core/disabled_store.h"
 #include "settings/settings_store.h"
 #include "settings/window_utils.h"
-#include "tests/support/list_view_fixture.h"
+#include "tests/support/entry_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -221,10 +221,9 @@ TEST(FilePromptTest, CancelGivesMinusOneElseTheFilterSelectedAtConfirmation) {
 }
 
 // Disable.dat and DisableItemPos; a restart is a list refilled with the enabled entries only.
-class DisabledStoreTest : public ListViewTest {
+class DisabledStoreTest : public EntryListTest {
 protected:
     void SetUp() override {
-        ListViewTest::SetUp();
         settings_.SetIniPath(dir_.File(kIniFileName).c_str());
         strcpy(settings_.userName, "Alice");
     }
@@ -260,7 +259,6 @@ TEST_F(DisabledStoreTest, DisabledEntriesComeBackAtTheirPlacesOrAtTheEnd) {
         MenuExtEntry e;
         for (int i = 0; list_.GetEntryAt(i, &e); ++i) shown += (i ? " " : "") + std::string(e.name) + "-+"[e.enabled];
         EXPECT_EQ(shown, c.names);
-        ExpectRowsMirrorEntries(list_);
     }
 }
 
@@ -270,8 +268,7 @@ TEST_F(DisabledStoreTest, AFailedSaveKeepsThePreviousFile) {
     Fill("P+ Q- R+ S-");
     ASSERT_EQ(Save(), 1);
     const std::string before = Bytes(path_);
-    list_.SetEnabledAt(0, 0);
-    ListView_SetItemState(listView_, 0, INDEXTOSTATEIMAGEMASK(1), kStateImageMask);
+    list_.SetEnabled(0, false);
     const std::string pending = path_ + ".tmp";
     ASSERT_TRUE(CreateDirectoryA(pending.c_str(), nullptr));  // the new file cannot be written
     EXPECT_EQ(Save(), 0);
@@ -295,10 +292,10 @@ TEST_F(DisabledStoreTest, PositionsBeyondTheTextLimitAppendTheirEntries) {
         (i % 2 && i > 153 ? appended : expected) += name + " ";
     }
     Fill(all.c_str());
-    list_.SetEnabledAt(10, 0);  // 1,3,5,7,9,10,11,13,...,153 take all 255
+    list_.SetEnabled(10, false);  // 1,3,5,7,9,10,11,13,...,153 take all 255
     ASSERT_EQ(Save(), 1);
     EXPECT_EQ(settings_.CountDisabledPositions(), 78);
-    list_.SetEnabledAt(10, 1);  // 1,3,...,153 take 252, and 155 would need 256
+    list_.SetEnabled(10, true);  // 1,3,...,153 take 252, and 155 would need 256
     ASSERT_EQ(Save(), 1);
     EXPECT_EQ(Restart(enabled.c_str()), 100);
     EXPECT_EQ(Names() + " ", expected + appended);

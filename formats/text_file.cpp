@@ -1,6 +1,5 @@
-#include "formats/export_file.h"
-
-#include <commctrl.h>
+// Reading and writing whole files of entries.
+#include "formats/text_file.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,7 +7,6 @@
 
 #include "core/menu_ext_entry.h"
 #include "formats/csv_text.h"
-#include "formats/reg_file.h"
 #include "formats/reg_text.h"
 #include "formats/unicode_text.h"
 
@@ -49,20 +47,47 @@ int ExportFile::Finish() {
     return kNotCreatable;
 }
 
-int ExportChosenRows(const EntryList& list, const char* path, UINT rowMask, UINT rowValue, const char* header,
-                     int headerLength, EntryFormatter format) {
+int ExportEntries(const EntryList& list, const char* path, const EntryIndexes* chosen, const char* header,
+                  int headerLength, EntryFormatter format) {
     ExportFile file(path);
     if (!file.IsOpen()) return kNotCreatable;
     if (headerLength != 0) file.Write(header, headerLength);
     char text[kChosenRowTextSize];
-    for (int row = 0; list.listView && row < static_cast<int>(SendMessageA(list.listView, LVM_GETITEMCOUNT, 0, 0));
-         ++row) {
-        MenuExtEntry entry;
-        if (!list.GetEntryAt(row, &entry)) break;
-        if (static_cast<UINT>(SendMessageA(list.listView, LVM_GETITEMSTATE, row, rowMask)) == rowValue)
-            file.Write(text, format(entry, text, sizeof(text)));
-    }
+    size_t next = 0;
+    list.ForEach([&](int index, const MenuExtEntry& entry) {
+        if (chosen) {
+            if (next == chosen->size()) return false;
+            if ((*chosen)[next] != index) return true;
+            ++next;
+        }
+        file.Write(text, format(entry, text, sizeof(text)));
+        return true;
+    });
     return file.Finish();
+}
+
+char* ReadWholeFile(const char* path, size_t* size) {
+    if (size) *size = 0;
+    if (!path) return nullptr;
+    std::string unquoted = path;
+    if (!unquoted.empty() && unquoted[0] == '"') unquoted = unquoted.size() >= 2 ? unquoted.substr(1, unquoted.size() - 2) : "";
+    HANDLE file = CreateFileA(unquoted.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    char* buffer = nullptr;
+    DWORD fileSize = GetFileSize(file, nullptr);
+    if (fileSize != INVALID_FILE_SIZE) buffer = static_cast<char*>(calloc(fileSize + 1u, 1));
+    if (buffer) {
+        DWORD read = 0;
+        if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
+            !ReadFile(file, buffer, fileSize, &read, nullptr) || read != fileSize) {
+            free(buffer);
+            buffer = nullptr;
+        }
+    }
+    CloseHandle(file);
+    if (buffer && size) *size = fileSize;
+    return buffer;
 }
 
 std::unique_ptr<EntrySequence> ParseWholeFile(const char* path, void (*parse)(char* text, EntrySequence& out)) {

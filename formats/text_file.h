@@ -1,12 +1,13 @@
-// What the REGEDIT4 and CSV files share: the file an export writes (created anew, every write
-// checked, and removed when anything went wrong, so that a cut-off file never passes for a
-// complete one), the walk over the chosen rows, and the import of parsed entries.
+// Whole text files of entries, read and written: what the REGEDIT4 and CSV files share. An
+// export's file is created anew, every write checked, and removed when anything went wrong, so
+// that a cut-off file never passes for a complete one.
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
 #include <memory>
+#include <vector>
 
 #include "core/entry_list.h"
 #include "formats/text_lines.h"
@@ -38,15 +39,21 @@ private:
     bool failed_ = false;
 };
 
+// The entries an export writes: their indexes, ascending.
+using EntryIndexes = std::vector<int>;
+
 // Formats one entry into `out`; the length written, or a negative number when it does not fit.
 using EntryFormatter = int (*)(const MenuExtEntry& entry, char* out, size_t size);
 
-// Writes `header` (may be empty), then the text of every row whose list-view state under
-// `rowMask` equals `rowValue`: (2, 2) the selected rows, (0, 0) every row, (0xF000, 0x1000) the
-// rows whose check box is not ticked. Rows and entries are walked together, the row count read
-// anew for every row. 0, or -8 as Finish says.
-int ExportChosenRows(const EntryList& list, const char* path, UINT rowMask, UINT rowValue, const char* header,
-                     int headerLength, EntryFormatter format);
+// Writes `header` (may be empty), then the text of the entries at `chosen`, or of every entry
+// when `chosen` is nullptr, in list order. 0, or -8 as Finish says.
+int ExportEntries(const EntryList& list, const char* path, const EntryIndexes* chosen, const char* header,
+                  int headerLength, EntryFormatter format);
+
+// The whole file in a malloc'ed zero-terminated buffer the caller free()s; nullptr when no
+// path, no file, or the file cannot be read. A path in double quotes loses them. `size`
+// (optional) receives the file's size, which zero bytes inside may hide.
+char* ReadWholeFile(const char* path, size_t* size = nullptr);
 
 // Reads the whole file and parses it with `parse`; nullptr when the file cannot be read.
 std::unique_ptr<EntrySequence> ParseWholeFile(const char* path, void (*parse)(char* text, EntrySequence& out));

@@ -2,14 +2,14 @@
 // close it, and the report button.
 #include "about/about_dialog.h"
 
-#include "about/about_texts.h"
+#include "common/texts.h"
 #include "about/report_file.h"
 #include "about/system_info.h"
 #include "controls/hyperlink.h"
 #include "controls/pointer_hover.h"
-#include "mainwindow/main_window.h"
+#include "common/message_box.h"
 #include "resources/resource.h"
-#include "settings/window_utils.h"
+#include "shell/window_utils.h"
 
 namespace {
 

@@ -6,14 +6,15 @@
 #include <cstring>
 #include <vector>
 
-#include "about/about_texts.h"
-#include "mainwindow/main_window.h"
-#include "settings/window_utils.h"
+#include "common/texts.h"
+#include "common/message_box.h"
+#include "shell/window_utils.h"
 
 ShellExecuteProc reportShellExecute = ShellExecuteA;
 
 namespace {
 
+constexpr char kReportExtension[] = ".rpt";
 // The shell's results up to this value are errors.
 constexpr INT_PTR kLastShellError = 32;
 

@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "common/texts.h"
 #include "resources/resource.h"
 
 namespace {
@@ -81,7 +82,7 @@ void IdentifyCpu(SystemInfo* info) {
     info->cpuExtendedFeatures = d;
 }
 
-const char* Support(DWORD flags, int bit) { return (flags >> bit) & 1 ? "" : "Not "; }
+const char* Support(DWORD flags, int bit) { return (flags >> bit) & 1 ? "" : kInfoFeatureMissing; }
 
 int High16(DWORD word) { return static_cast<int>(word >> 16); }
 int Low16(DWORD word) { return static_cast<int>(word & 0xFFFF); }
@@ -267,45 +268,42 @@ int GetFreeResources(int* system, int* user, int* gdi) {
 void FormatSystemInfoLines(const SystemInfo& info, const SystemFigures& figures, SystemInfoLines* lines) {
     int n = 0;
     auto line = [&]() { return lines->text[n++]; };
-    wsprintfA(line(), "アプリケーション\t: %s", figures.application);
-    wsprintfA(line(), "OS名\t\t: %s", info.osName);
+    wsprintfA(line(), kInfoApplication, figures.application);
+    wsprintfA(line(), kInfoOsName, info.osName);
     if (info.version.dwPlatformId == VER_PLATFORM_WIN32_NT)
-        wsprintfA(line(), "OSバージョン\t: %d.%d Build %d", static_cast<int>(info.version.dwMajorVersion),
+        wsprintfA(line(), kInfoOsVersion, static_cast<int>(info.version.dwMajorVersion),
                   static_cast<int>(info.version.dwMinorVersion), static_cast<int>(info.build));
     else
         // The 9x platform keeps major and minor version in the build word's upper bytes.
-        wsprintfA(line(), "OSバージョン\t: %d.%d Build %d", static_cast<int>(info.build >> 24),
+        wsprintfA(line(), kInfoOsVersion, static_cast<int>(info.build >> 24),
                   static_cast<int>((info.build >> 16) & 0xFF), Low16(info.build));
     const DottedVersion& ie = info.internetExplorer;
-    wsprintfA(line(), "Internet Explorer\t: %d.%02d.%04d.%04d", High16(ie.high), Low16(ie.high), High16(ie.low),
-              Low16(ie.low));
+    wsprintfA(line(), kInfoInternetExplorer, High16(ie.high), Low16(ie.high), High16(ie.low), Low16(ie.low));
     for (int dll = 0; dll < kSystemDllCount; ++dll)
-        wsprintfA(line(), "%s\t: %d.%d", kDllNames[dll], High16(info.dlls[dll].high), Low16(info.dlls[dll].high));
+        wsprintfA(line(), kInfoDll, kDllNames[dll], High16(info.dlls[dll].high), Low16(info.dlls[dll].high));
     const DottedVersion& dx = info.directX;
-    wsprintfA(line(), "DirectX\t\t: %d.%02d.%02d.%04d", High16(dx.high), Low16(dx.high), High16(dx.low),
-              Low16(dx.low));
-    wsprintfA(line(), "画面\t\t: %dx%d %dbit", figures.screenWidth, figures.screenHeight, figures.colourBits);
+    wsprintfA(line(), kInfoDirectX, High16(dx.high), Low16(dx.high), High16(dx.low), Low16(dx.low));
+    wsprintfA(line(), kInfoScreen, figures.screenWidth, figures.screenHeight, figures.colourBits);
     // Hundredths of a megahertz, so that 733.4 MHz reads 733.40.
     if (figures.clockResult == kProbeOk)
-        wsprintfA(line(), "CPU\t\t: %s / %d.%02d MHz", info.cpuVendor, static_cast<int>(figures.cpuHertz / 1000000),
+        wsprintfA(line(), kInfoCpuClock, info.cpuVendor, static_cast<int>(figures.cpuHertz / 1000000),
                   static_cast<int>(figures.cpuHertz / 10000 % 100));
     else
-        wsprintfA(line(), "CPU\t\t: %s / ??? MHz", info.cpuVendor);
+        wsprintfA(line(), kInfoCpuNoClock, info.cpuVendor);
     DWORD signature = info.cpuSignature;
-    wsprintfA(line(), "\t\t: Type:%d / Family:%d", static_cast<int>((signature >> 12) & 3),
+    wsprintfA(line(), kInfoCpuType, static_cast<int>((signature >> 12) & 3),
               static_cast<int>((signature >> 8) & 0xF));
-    wsprintfA(line(), "\t\t: Model:%d / Stepping:%d", static_cast<int>((signature >> 4) & 0xF),
+    wsprintfA(line(), kInfoCpuModel, static_cast<int>((signature >> 4) & 0xF),
               static_cast<int>(signature & 0xF));
-    wsprintfA(line(), "\t\t: MMX\t%sSupport", Support(info.cpuFeatures, 23));
-    wsprintfA(line(), "\t\t: SSE\t%sSupport", Support(info.cpuFeatures, 25));
-    wsprintfA(line(), "\t\t: SSE2\t%sSupport", Support(info.cpuFeatures, 26));
-    wsprintfA(line(), "\t\t: 3DNow!\t%sSupport", Support(info.cpuExtendedFeatures, 31));
-    wsprintfA(line(), "\t\t: Enhanced 3DNow!\t%sSupport", Support(info.cpuExtendedFeatures, 30));
-    wsprintfA(line(), "物理空きメモリ\t: %d KB", Kilobytes(figures.availablePhysical));
-    wsprintfA(line(), "利用可能メモリ\t: %d KB", Kilobytes(figures.totalPhysical));
+    wsprintfA(line(), kInfoCpuFeature, "MMX", Support(info.cpuFeatures, 23));
+    wsprintfA(line(), kInfoCpuFeature, "SSE", Support(info.cpuFeatures, 25));
+    wsprintfA(line(), kInfoCpuFeature, "SSE2", Support(info.cpuFeatures, 26));
+    wsprintfA(line(), kInfoCpuFeature, "3DNow!", Support(info.cpuExtendedFeatures, 31));
+    wsprintfA(line(), kInfoCpuFeature, "Enhanced 3DNow!", Support(info.cpuExtendedFeatures, 30));
+    wsprintfA(line(), kInfoFreeMemory, Kilobytes(figures.availablePhysical));
+    wsprintfA(line(), kInfoTotalMemory, Kilobytes(figures.totalPhysical));
     if (figures.resourcesResult == kProbeOk)
-        wsprintfA(line(), "リソース\t\t: SYS %d%% / USER %d%% / GDI %d%%", figures.freeSystem, figures.freeUser,
-                  figures.freeGdi);
+        wsprintfA(line(), kInfoResources, figures.freeSystem, figures.freeUser, figures.freeGdi);
     lines->count = n;
 }
 

@@ -23,9 +23,10 @@
 #include <string>
 #include <vector>
 
-#include "core/registry_store.h"
+#include "stores/registry_store.h"
 #include "formats/reg_file.h"
 #include "mainwindow/entry_list_view.h"
+#include "mainwindow/main_state.h"
 #include "mainwindow/main_window.h"
 #include "resources/resource.h"
 
@@ -251,7 +252,7 @@ double MeasureImport(HWND dialog, const std::string& regFile, int expectedAdded)
     std::optional<RedrawPause> pause(std::in_place, entryListView);
     int duplicates = 0;
     int added = ImportRegFile(entryList, regFile.c_str(), 1, &duplicates);
-    if (added > 0 && mainWindow.DisBottom) entryList.MoveDisabledToBottom();
+    if (added > 0 && mainWindow.options.DisBottom) entryList.MoveDisabledToBottom();
     pause.reset();
     MarkListChanged(dialog);
     RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -8,14 +8,12 @@
 #include <cstring>
 
 #include "controls/pointer_hover.h"
-#include "settings/window_utils.h"
+#include "shell/window_utils.h"
 
 ShellExecuteProc linkShellExecute = ShellExecuteA;
 
 namespace {
 
-// IDC_HAND is missing from older headers; the system cursor's number never changed.
-constexpr WORD kSystemHandCursor = 32649;
 constexpr int kMaxTipWidth = 640;
 constexpr int kTextLimit = 256;
 
@@ -29,17 +27,6 @@ struct SharedLinkState {
 };
 
 SharedLinkState shared = {};
-
-// The system hand cursor exists from Windows 98 and Windows 2000 on.
-bool HasSystemHandCursor() {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof(version);
-    if (!GetVersionExA(&version)) return true;
-    if (version.dwPlatformId == VER_PLATFORM_WIN32_NT) return version.dwMajorVersion >= 5;
-    if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS)
-        return version.dwMajorVersion > 4 || version.dwMinorVersion >= 1;
-    return false;
-}
 
 void CreateSharedTooltip(HWND control) {
     InitCommonControls();
@@ -79,7 +66,6 @@ HyperLinkControl::HyperLinkControl()
       visitedBack_(GetSysColor(COLOR_BTNFACE)),
       hoverBack_(GetSysColor(COLOR_BTNFACE)),
       hoverCursor_(nullptr),
-      ownsCursor_(0),
       visited_(0),
       hover_(0),
       rect_() {}
@@ -98,7 +84,7 @@ int HyperLinkControl::Attach(HWND control, int underline) {
     visitedText_ = kLinkVisitedColour;
     hoverText_ = kLinkHoverColour;
     normalBack_ = visitedBack_ = hoverBack_ = GetSysColor(COLOR_BTNFACE);
-    ownsCursor_ = visited_ = hover_ = 0;
+    visited_ = hover_ = 0;
     originalFont_ = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
 
     if (++shared.instanceCount == 1) {
@@ -125,11 +111,9 @@ HWND HyperLinkControl::Detach() {
     if (IsWindow(control))
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(originalFont_), FALSE);
     if (font_) DeleteObject(font_);
-    if (ownsCursor_ && hoverCursor_) DestroyCursor(hoverCursor_);
     font_ = nullptr;
     originalFont_ = nullptr;
     hoverCursor_ = nullptr;
-    ownsCursor_ = 0;
     RemoveTool();
     if (shared.hoveredControl == control) shared.hoveredControl = nullptr;
     EndHover(this);
@@ -164,20 +148,7 @@ HCURSOR HyperLinkControl::GetHoverCursor() const { return control_ ? hoverCursor
 
 HCURSOR HyperLinkControl::SetHoverCursor(HCURSOR cursor) {
     if (!control_) return nullptr;
-    if (ownsCursor_ && hoverCursor_) DestroyCursor(hoverCursor_);
-    hoverCursor_ = nullptr;
-    ownsCursor_ = 0;
-    if (cursor) {
-        hoverCursor_ = cursor;
-        return hoverCursor_;
-    }
-    if (HasSystemHandCursor()) {
-        // A shared system cursor: it must never be destroyed, so it is not marked as owned.
-        hoverCursor_ = LoadCursorA(nullptr, MAKEINTRESOURCEA(kSystemHandCursor));
-    } else {
-        hoverCursor_ = LoadHelpViewerHandCursor();
-        ownsCursor_ = hoverCursor_ != nullptr;
-    }
+    hoverCursor_ = cursor ? cursor : HandCursor();
     return hoverCursor_;
 }
 

@@ -82,7 +82,6 @@ private:
     COLORREF visitedBack_;
     COLORREF hoverBack_;
     HCURSOR hoverCursor_;
-    int ownsCursor_;
     int visited_;
     int hover_;
     RECT rect_;

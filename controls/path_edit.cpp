@@ -1,21 +1,20 @@
 // The path edit control: subclassing, geometry, the browse button and its dialogs.
 #include "controls/path_edit.h"
 
-#include "settings/common_dialogs.h"
+#include "shell/common_dialogs.h"
 
 #include <cstring>
 #include <new>
 #include <string>
 
+#include "common/texts.h"
 #include "controls/bmp_image.h"
 #include "resources/path_edit_button.h"
-#include "settings/window_utils.h"
+#include "shell/window_utils.h"
 
 namespace {
 
 const char kInstanceProperty[] = "CPathEditInst";
-// "All files": one description/pattern pair and the closing NUL.
-const char kDefaultFilter[] = "全てのファイル(*.*)\0*.*\0";
 
 // Length of a filter list up to and including the NUL that closes it.
 size_t FilterLength(const char* filter) {
@@ -90,7 +89,7 @@ void PathEditControl::Detach() {
 
 int PathEditControl::SetFilter(const char* filter) {
     if (!edit_ || mode_ == PathEditMode::Folder) return kNotAttached;
-    if (!filter) filter = kDefaultFilter;
+    if (!filter) filter = kAllFilesFilter;
     size_t length = FilterLength(filter);
     char* copy = new (std::nothrow) char[length];
     if (!copy) return kNoMemory;

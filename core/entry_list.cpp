@@ -8,9 +8,9 @@
 #include <cwchar>
 #include <new>
 
-namespace {
+#include "common/texts.h"
 
-const char* const kContextLetters[kContextBitCount] = {"常", "絵", "コ", "表", "選", "リ", "？"};
+namespace {
 
 EntryList::NodeAllocator g_allocateNode = std::malloc;
 

@@ -5,6 +5,11 @@
 #include <cstdint>
 #include <vector>
 
+// The key whose subkeys are Internet Explorer's context-menu extensions, under
+// HKEY_CURRENT_USER; a macro as well, so that the REGEDIT4 key lines can be spelt from it.
+#define QUORVIL_MENU_EXT_KEY "Software\\Microsoft\\Internet Explorer\\MenuExt"
+constexpr char kMenuExtKeyPath[] = QUORVIL_MENU_EXT_KEY;
+
 constexpr int kNameSize = 65;     // 64 bytes of text and the terminator
 constexpr int kTargetSize = 260;  // 259 bytes of text and the terminator
 
@@ -16,22 +21,14 @@ struct MenuExtEntry {
     int32_t enabled;
 };
 
-// ContextMask bits, in the order the list shows them.
-enum ContextMask : uint32_t {
-    ContextDefault = 0x01,
-    ContextImages = 0x02,
-    ContextControls = 0x04,
-    ContextTables = 0x08,
-    ContextTextSelection = 0x10,
-    ContextLinks = 0x20,
-    ContextUnknown = 0x40,
-};
+// The contexts the list shows and the edit dialog sets, bits 0x01 (the page) to 0x40 (unknown)
+// of `contexts`; any other bit is kept as it came.
 constexpr int kContextBitCount = 7;
 
 // The full-width letter of context bit i (0..6), one double-byte Shift_JIS character.
 const char* ContextLetter(int bit);
 
-// A parsed file's entries in file order, not bound to any list view.
+// A parsed file's entries in file order.
 using EntrySequence = std::vector<MenuExtEntry>;
 
 // Result codes shared by the list and file operations.
@@ -39,5 +36,4 @@ constexpr int kOk = 0;
 constexpr int kNotMade = -1;        // not made, or file missing
 constexpr int kInvalid = -3;        // invalid record or position
 constexpr int kOutOfMemory = -5;
-constexpr int kNotCreatable = -8;   // file not creatable or not completely written
 constexpr int kDuplicateName = -9;

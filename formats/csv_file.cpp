@@ -2,7 +2,7 @@
 
 #include "formats/text_file.h"
 
-int ExportCsvFile(const EntryList& list, const char* path, const EntryIndexes* chosen) {
+bool ExportCsvFile(const EntryList& list, const char* path, const EntryIndexes* chosen) {
     return ExportEntries(list, path, chosen, "", 0, FormatCsvLine);
 }
 

@@ -7,9 +7,9 @@
 #include "formats/csv_text.h"
 #include "formats/text_file.h"
 
-// Writes the entries at `chosen` (every entry when nullptr), one line each, in list order. 0, or
-// -8 when the file cannot be created or any write fails (the incomplete file is then removed).
-int ExportCsvFile(const EntryList& list, const char* path, const EntryIndexes* chosen);
+// Writes the entries at `chosen` (every entry when nullptr), one line each, in list order. False
+// when the file cannot be created or any write fails (the incomplete file is then removed).
+bool ExportCsvFile(const EntryList& list, const char* path, const EntryIndexes* chosen);
 
 // Appends the file's entries, enabled or not as the file says. The number added; -1 when no
 // path is given or the file does not exist or cannot be read. `duplicates` (optional) receives

@@ -53,16 +53,6 @@ bool ReadLine(char* line, MenuExtEntry& entry) {
 
 }  // namespace
 
-int CsvQuotedLength(const char* text) {
-    if (!text) return -1;
-    size_t length = strlen(text);
-    if (!NeedsQuotes(text)) return static_cast<int>(length);
-    size_t quotes = 0;
-    for (const char* p = text; *p; ++p)
-        if (*p == '"') ++quotes;
-    return static_cast<int>(length + quotes + 2);
-}
-
 int CsvQuoteField(const char* text, char* out) {
     if (!text || !out) return 0;
     if (!NeedsQuotes(text)) {

@@ -12,14 +12,9 @@
 // three numbers, the commas and CR LF.
 constexpr size_t kCsvLineSize = 2 * kNameSize + 2 * kTargetSize + 64;
 
-// Length of the written form of a field: the text's own length when it holds neither a comma
-// nor a double quote, else the length plus one per double quote plus the two enclosing quotes.
-// 0 for an empty text, -1 for none.
-int CsvQuotedLength(const char* text);
-
-// Writes the written form of a field into `out` (at least CsvQuotedLength + 1 bytes): the text
-// unchanged, or in double quotes with every double quote doubled when it holds a comma or a
-// double quote. 1, or 0 when either argument is missing.
+// Writes the written form of a field into `out` (room for twice the text, its two enclosing
+// quotes and the terminator): the text unchanged, or in double quotes with every double quote
+// doubled when it holds a comma or a double quote. 1, or 0 when either argument is missing.
 int CsvQuoteField(const char* text, char* out);
 
 // Where the field splitting of one line stands.

@@ -4,7 +4,7 @@
 
 #include "formats/text_file.h"
 
-int ExportRegFile(const EntryList& list, const char* path, const EntryIndexes* chosen) {
+bool ExportRegFile(const EntryList& list, const char* path, const EntryIndexes* chosen) {
     char header[kRegBlockSize];
     return ExportEntries(list, path, chosen, header, FormatRegHeader(header, sizeof(header)), FormatRegEntryBlock);
 }

@@ -8,9 +8,9 @@
 #include "formats/reg_text.h"
 #include "formats/text_file.h"
 
-// Writes the entries at `chosen` (every entry when nullptr), in list order. 0, or -8 when the
+// Writes the entries at `chosen` (every entry when nullptr), in list order. False when the
 // file cannot be created or any write fails (the incomplete file is then removed).
-int ExportRegFile(const EntryList& list, const char* path, const EntryIndexes* chosen);
+bool ExportRegFile(const EntryList& list, const char* path, const EntryIndexes* chosen);
 
 // Appends the file's entries with `enabled` set to `enabledValue`. The number added; -1 when no
 // path is given or the file does not exist or cannot be read. `duplicates` (optional) receives

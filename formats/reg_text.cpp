@@ -172,7 +172,7 @@ uint32_t ParseHexDword(const char* text) {
 }
 
 int FormatRegHeader(char* out, size_t size) {
-    int length = snprintf(out, size, "%s\r\n\r\n[%s\\%s]\r\n\r\n", kRegHeader, kRegRootKey, kRegMenuExtKey);
+    int length = snprintf(out, size, "%s\r\n\r\n[%s\\%s]\r\n\r\n", kRegHeader, kRegRootKey, kMenuExtKeyPath);
     return length >= 0 && static_cast<size_t>(length) < size ? length : -1;
 }
 
@@ -187,7 +187,7 @@ int FormatRegEntryBlock(const MenuExtEntry& entry, char* out, size_t size) {
                           "@=\"%s\"\r\n"
                           "\"Contexts\"=dword:%08x\r\n"
                           "\"Flags\"=dword:%08x\r\n\r\n",
-                          kRegRootKey, kRegMenuExtKey, kNameSize - 1, entry.name, escaped,
+                          kRegRootKey, kMenuExtKeyPath, kNameSize - 1, entry.name, escaped,
                           static_cast<unsigned>(entry.contexts), static_cast<unsigned>(entry.flags));
     return length >= 0 && static_cast<size_t>(length) < size ? length : -1;
 }

@@ -14,9 +14,8 @@ constexpr const char kRegHeader[] = "REGEDIT4";
 // file layer hands them over converted to code page 932.
 constexpr const char kRegVersion5Header[] = "Windows Registry Editor Version 5.00";
 constexpr const char kRegRootKey[] = "HKEY_CURRENT_USER";
-constexpr const char kRegMenuExtKey[] = "Software\\Microsoft\\Internet Explorer\\MenuExt";
 // Key lines of entries begin with "[" and this prefix (compared without regard to ASCII case).
-constexpr const char kRegKeyPrefix[] = "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\MenuExt";
+constexpr const char kRegKeyPrefix[] = "HKEY_CURRENT_USER\\" QUORVIL_MENU_EXT_KEY;
 
 // Room for the header with the parent key block, and for the longest entry block: key line,
 // default value with a target escaped to twice its length, and the two DWORD lines.

@@ -38,19 +38,19 @@ void ExportFile::Write(const char* data, int length) {
         failed_ = true;
 }
 
-int ExportFile::Finish() {
-    if (!IsOpen()) return kNotCreatable;
+bool ExportFile::Finish() {
+    if (!IsOpen()) return false;
     if (!CloseHandle(handle_)) failed_ = true;
     handle_ = INVALID_HANDLE_VALUE;
-    if (!failed_) return kOk;
-    DeleteFileA(path_);  // may fail for a device; the result is -8 either way
-    return kNotCreatable;
+    if (!failed_) return true;
+    DeleteFileA(path_);  // may fail for a device; the export failed either way
+    return false;
 }
 
-int ExportEntries(const EntryList& list, const char* path, const EntryIndexes* chosen, const char* header,
-                  int headerLength, EntryFormatter format) {
+bool ExportEntries(const EntryList& list, const char* path, const EntryIndexes* chosen, const char* header,
+                   int headerLength, EntryFormatter format) {
     ExportFile file(path);
-    if (!file.IsOpen()) return kNotCreatable;
+    if (!file.IsOpen()) return false;
     if (headerLength != 0) file.Write(header, headerLength);
     char text[kChosenRowTextSize];
     size_t next = 0;

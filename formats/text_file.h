@@ -26,8 +26,8 @@ public:
     // failed write. Nothing more is written after a failure.
     void Write(const char* data, int length);
 
-    // Closes the file. 0 when every write succeeded; otherwise -8, and the file is deleted.
-    int Finish();
+    // Closes the file. True when every write succeeded; otherwise the file is deleted.
+    bool Finish();
 
     // Replaces WriteFile for the writers; tests use it to make a write fail. nullptr restores it.
     using WriteCall = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
@@ -46,9 +46,10 @@ using EntryIndexes = std::vector<int>;
 using EntryFormatter = int (*)(const MenuExtEntry& entry, char* out, size_t size);
 
 // Writes `header` (may be empty), then the text of the entries at `chosen`, or of every entry
-// when `chosen` is nullptr, in list order. 0, or -8 as Finish says.
-int ExportEntries(const EntryList& list, const char* path, const EntryIndexes* chosen, const char* header,
-                  int headerLength, EntryFormatter format);
+// when `chosen` is nullptr, in list order. False when the file could not be created or not
+// written whole (it is then removed).
+bool ExportEntries(const EntryList& list, const char* path, const EntryIndexes* chosen, const char* header,
+                   int headerLength, EntryFormatter format);
 
 // The whole file in a malloc'ed zero-terminated buffer the caller free()s; nullptr when no
 // path, no file, or the file cannot be read. A path in double quotes loses them. `size`

@@ -6,8 +6,8 @@
 
 #include "mainwindow/commands.h"
 #include "mainwindow/handlers.h"
-#include "mainwindow/main_window.h"
-#include "mainwindow/messages.h"
+#include "mainwindow/main_state.h"
+#include "common/texts.h"
 #include "mainwindow/modifier_keys.h"
 #include "resources/resource.h"
 
@@ -81,7 +81,7 @@ BOOL OnInitMenuPopup(HWND dialog, HMENU menu) {
     const int kNeedSelection[] = {IDM_SAVE_SELECTED,   IDM_DELETE,  IDM_ENABLE_SELECTED, IDM_DISABLE_SELECTED,
                                   IDM_INVERT_SELECTED, IDM_MOVE_UP, IDM_MOVE_DOWN};
     for (int id : kNeedSelection) EnableMenuCommand(menu, id, selected >= 1);
-    EnableMenuCommand(menu, IDM_SORT_BY_CHECK, rows >= 2 && !mainWindow.DisBottom);
+    EnableMenuCommand(menu, IDM_SORT_BY_CHECK, rows >= 2 && !mainWindow.options.DisBottom);
     EnableMenuCommand(menu, IDM_SELECT_ALL, rows >= 1);
     EnableMenuCommand(menu, IDM_UPDATE, mainWindow.listChanged != 0);
     EnableMenuCommand(menu, IDM_HELP, HelpFileExists());
@@ -100,8 +100,4 @@ BOOL OnMouseWheel(HWND dialog, WPARAM wParam) {
     if (!IsKeyHeld(VK_CONTROL)) return FALSE;
     SendMessageA(dialog, WM_COMMAND, delta >= 0 ? IDM_MOVE_UP : IDM_MOVE_DOWN, 0);
     return TRUE;
-}
-
-void WarnWhenTooManyEntries(HWND dialog) {
-    if (entryList.Count() >= kEntriesUsedByIe) ShowMessage(dialog, kTooManyEntries, kAppCaption, MB_OK | MB_ICONWARNING);
 }

@@ -1,15 +1,13 @@
-// The commands of the main window, one file per concern, and the row queries they share;
-// commands.cpp maps identifiers to them.
+// The commands of the main window, one file per concern; commands.cpp maps identifiers to them.
 #pragma once
 
 #include <windows.h>
 
 constexpr char kHelpFileName[] = "Quorvil.chm";
 
-// exit_commands.cpp. The three procedures give 1 to go on and 0 to stop.
-int UpdateProcedure(HWND dialog);
-int ExitWithUpdateProcedure(HWND dialog);
-int ExitWithoutUpdateProcedure(HWND dialog);
+// exit_commands.cpp. The two procedures give true to go on and false to stop.
+bool UpdateProcedure(HWND dialog);
+bool ExitWithUpdateProcedure(HWND dialog);
 void UpdateCommand(HWND dialog);
 void ExitWithUpdateCommand(HWND dialog);
 void ExitWithoutUpdateCommand(HWND dialog);
@@ -44,9 +42,3 @@ void GeneralSettingsCommand(HWND dialog);
 // Enables or disables the entry at `index` as a click of its check box does: marks the list
 // changed and, with DisBottom, moves a disabled entry to the end (item_commands.cpp).
 void SetEntryEnabled(HWND dialog, int index, bool enabled);
-
-// The 32-entry warning, when the list holds 32 entries or more.
-void WarnWhenTooManyEntries(HWND dialog);
-
-// Enables the buttons that act on selected rows; Edit needs exactly one (list_notify.cpp).
-void EnableSelectionButtons(HWND dialog);

@@ -2,11 +2,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "core/disabled_store.h"
-#include "core/registry_store.h"
+#include "stores/disabled_store.h"
+#include "stores/registry_store.h"
 #include "mainwindow/commands.h"
-#include "mainwindow/main_window.h"
-#include "mainwindow/messages.h"
+#include "mainwindow/main_state.h"
+#include "common/texts.h"
 #include "resources/resource.h"
 
 namespace {
@@ -15,46 +15,43 @@ bool AnyEntryDisabled() {
     return !entryList.ForEach([](int, const MenuExtEntry& entry) { return entry.enabled != 0; });
 }
 
-int WriteRegistry(HWND dialog) {
-    if (SaveToRegistry(entryList)) return 1;
+bool WriteRegistry(HWND dialog) {
+    if (SaveToRegistry(entryList)) return true;
     ShowMessage(dialog, kRegistryUpdateFailed, kAppCaption, MB_OK | MB_ICONERROR);
-    return 0;
+    return false;
 }
 
 // Disable.dat holds the only copy of the disabled entries: when it cannot be written while
 // there are some, the user is told and the caller stops, so that nothing is lost unnoticed.
 // With no disabled entry a failed write loses nothing and stays silent.
-int WriteDisabledEntries(HWND dialog) {
+bool WriteDisabledEntries(HWND dialog) {
     char path[MAX_PATH];
-    if (ProgramFilePath(kDisabledFileName, path) && SaveDisabled(entryList, settingsStore, path)) return 1;
-    if (!AnyEntryDisabled()) return 1;
+    if (ProgramFilePath(kDisabledFileName, path) && SaveDisabled(entryList, settingsStore, path)) return true;
+    if (!AnyEntryDisabled()) return true;
     ShowMessage(dialog, kDisabledNotSaved, kAppCaption, MB_OK | MB_ICONWARNING);
-    return 0;
+    return false;
 }
 
 }  // namespace
 
-int UpdateProcedure(HWND dialog) {
-    if (!mainWindow.listChanged) return 1;
-    if (ShowMessage(dialog, kUpdateQuestion, kAppCaption, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return 0;
-    if (!WriteRegistry(dialog)) return 0;
+bool UpdateProcedure(HWND dialog) {
+    if (!mainWindow.listChanged) return true;
+    if (ShowMessage(dialog, kUpdateQuestion, kAppCaption, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return false;
+    if (!WriteRegistry(dialog)) return false;
     return WriteDisabledEntries(dialog);
 }
 
-int ExitWithUpdateProcedure(HWND dialog) {
+bool ExitWithUpdateProcedure(HWND dialog) {
     if (mainWindow.listChanged) {
         int answer = ShowMessage(dialog, kUpdateQuestion, kAppCaption, MB_YESNOCANCEL | MB_ICONQUESTION);
         // No leaves without writing anything, Disable.dat included: the changes are dropped.
-        if (answer == IDNO) return 1;
-        if (answer != IDYES) return 0;
-        if (!WriteRegistry(dialog)) return 0;
+        if (answer == IDNO) return true;
+        if (answer != IDYES) return false;
+        if (!WriteRegistry(dialog)) return false;
     }
     // An unchanged list still rewrites Disable.dat and the positions of its entries.
     return WriteDisabledEntries(dialog);
 }
-
-// WM_CLOSE saves the window and option settings; nothing else is written on this way out.
-int ExitWithoutUpdateProcedure(HWND) { return 1; }
 
 void UpdateCommand(HWND dialog) {
     if (!UpdateProcedure(dialog)) return;
@@ -67,7 +64,8 @@ void ExitWithUpdateCommand(HWND dialog) {
 }
 
 void ExitWithoutUpdateCommand(HWND dialog) {
-    if (ExitWithoutUpdateProcedure(dialog)) SendMessageA(dialog, WM_CLOSE, 0, 0);
+    // WM_CLOSE saves the window and option settings; nothing else is written on this way out.
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
 }
 
 void HelpCommand(HWND dialog) {

@@ -8,15 +8,13 @@
 #include "formats/reg_file.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/entry_list_view.h"
-#include "mainwindow/main_window.h"
-#include "mainwindow/messages.h"
-#include "settings/window_utils.h"
+#include "mainwindow/main_state.h"
+#include "common/texts.h"
+#include "shell/window_utils.h"
 
 namespace {
 
 constexpr int kImportFailed = -1;
-constexpr int kExported = 0;
-constexpr int kExportFailed = -8;
 constexpr int kEntriesEnabled = 1;
 
 FilePrompt g_openPrompt = PromptOpenFile;
@@ -75,11 +73,10 @@ void SaveEntries(HWND dialog, const EntryIndexes* chosen) {
     if (fits && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES &&
         ShowMessage(dialog, kOverwriteQuestion, kAppCaption, MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)
         return;
-    int result = kExportFailed;
-    if (fits && type == kCsvFilterIndex) result = ExportCsvFile(entryList, path, chosen);
-    if (fits && type == kRegFilterIndex) result = ExportRegFile(entryList, path, chosen);
+    bool saved = fits && (type == kCsvFilterIndex ? ExportCsvFile(entryList, path, chosen)
+                                                  : ExportRegFile(entryList, path, chosen));
     // A file that was not written must not pass for a saved one.
-    if (result != kExported) ShowMessage(dialog, kFileNotSaved, kAppCaption, MB_OK | MB_ICONWARNING);
+    if (!saved) ShowMessage(dialog, kFileNotSaved, kAppCaption, MB_OK | MB_ICONWARNING);
 }
 
 // Whether an entry from `first` on is enabled.
@@ -109,7 +106,7 @@ void LoadCommand(HWND dialog) {
     {
         RedrawPause pause(entryListView);
         added = ImportFile(path, type, tally);
-        if (added != kImportFailed && mainWindow.DisBottom) entryList.MoveDisabledToBottom();
+        if (added != kImportFailed && mainWindow.options.DisBottom) entryList.MoveDisabledToBottom();
     }
     if (added == kImportFailed) {
         ShowMessage(dialog, kFileNotRead, kAppCaption, MB_OK | MB_ICONWARNING);

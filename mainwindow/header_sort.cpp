@@ -7,7 +7,7 @@
 #include "mainwindow/commands.h"
 #include "mainwindow/entry_list_view.h"
 #include "mainwindow/list_columns.h"
-#include "mainwindow/main_window.h"
+#include "mainwindow/main_state.h"
 #include "mainwindow/modifier_keys.h"
 
 namespace {
@@ -24,9 +24,9 @@ int EntriesBeforeFirstDisabled() {
 }
 
 int SortLimit(int rows) {
-    int enabledRun = mainWindow.DisBottom ? EntriesBeforeFirstDisabled() : rows;
+    int enabledRun = mainWindow.options.DisBottom ? EntriesBeforeFirstDisabled() : rows;
     if (!IsKeyHeld(VK_CONTROL)) return enabledRun;
-    return mainWindow.DisBottom && enabledRun < kEntriesUsedByIe ? enabledRun : kEntriesUsedByIe;
+    return mainWindow.options.DisBottom && enabledRun < kEntriesUsedByIe ? enabledRun : kEntriesUsedByIe;
 }
 
 // Greater than 0 when `earlier` belongs after `later`. Every column but Contexts compares the

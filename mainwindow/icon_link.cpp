@@ -4,7 +4,8 @@
 #include "about/about_dialog.h"
 #include "controls/pointer_hover.h"
 #include "mainwindow/handlers.h"
-#include "mainwindow/main_window.h"
+#include "mainwindow/main_state.h"
+#include "shell/window_utils.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ BOOL OnIconMouseMove(HWND dialog, LPARAM lParam) {
     // Without a hand cursor the pointer stays as it is; the capture still brings the move that
     // leaves the icon, even when it also leaves the window.
     if (OnIcon(lParam))
-        BeginHover(dialog, &kIconLink, mainWindow.handCursor);
+        BeginHover(dialog, &kIconLink, HandCursor());
     else
         EndHover(&kIconLink);
     return TRUE;

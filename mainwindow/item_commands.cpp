@@ -6,8 +6,8 @@
 
 #include "mainwindow/commands.h"
 #include "mainwindow/entry_list_view.h"
-#include "mainwindow/main_window.h"
-#include "mainwindow/messages.h"
+#include "mainwindow/main_state.h"
+#include "common/texts.h"
 #include "mainwindow/modifier_keys.h"
 
 namespace {
@@ -27,7 +27,7 @@ void SetSelectedEnabled(HWND dialog, bool (*wanted)(bool enabled)) {
         bool enabled = wanted(entry.enabled != 0);
         if (enabled == (entry.enabled != 0)) continue;
         SetEntryEnabled(dialog, index, enabled);
-        if (!enabled && mainWindow.DisBottom) ++movedToEnd;
+        if (!enabled && mainWindow.options.DisBottom) ++movedToEnd;
     }
 }
 
@@ -36,7 +36,7 @@ void SetSelectedEnabled(HWND dialog, bool (*wanted)(bool enabled)) {
 void SetEntryEnabled(HWND dialog, int index, bool enabled) {
     if (!entryList.SetEnabled(index, enabled)) return;
     MarkListChanged(dialog);
-    if (!enabled && mainWindow.DisBottom) entryList.MoveEntry(index, entryList.Count() - 1);
+    if (!enabled && mainWindow.options.DisBottom) entryList.MoveEntry(index, entryList.Count() - 1);
 }
 
 // Shift held skips the question, with the key, the button or the menu item alike.

@@ -3,7 +3,7 @@
 
 #include <windowsx.h>
 
-#include "mainwindow/main_window.h"
+#include "mainwindow/main_state.h"
 #include "resources/resource.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The four columns of the entry list.
 #pragma once
 
-#include "settings/settings_store.h"  // kColumnCount
+#include "stores/settings_store.h"  // kColumnCount
 
 constexpr int kNameColumn = 0;
 constexpr int kContextsColumn = 1;

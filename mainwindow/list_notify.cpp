@@ -8,7 +8,7 @@
 #include "mainwindow/row_drawing.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/header_sort.h"
-#include "mainwindow/main_window.h"
+#include "mainwindow/main_state.h"
 #include "resources/resource.h"
 
 namespace {
@@ -30,7 +30,7 @@ BOOL OnFocusChanged() {
 }
 
 BOOL OnCustomDraw(HWND dialog, HWND listView, NMLVCUSTOMDRAW* draw) {
-    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, DrawEntryListItem(listView, entryList, mainWindow.DisSlash != 0, draw));
+    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, DrawEntryListItem(listView, entryList, mainWindow.options.DisSlash != 0, draw));
     return TRUE;
 }
 
@@ -61,16 +61,6 @@ BOOL OnRightClick(HWND dialog) {
 }
 
 }  // namespace
-
-void EnableSelectionButtons(HWND dialog) {
-    int selected = entryListView.SelectedCount();
-    bool any = selected > 0;
-    SetButtonEnabled(dialog, IDC_SAVE, any);
-    SetButtonEnabled(dialog, IDC_DELETE, any);
-    SetButtonEnabled(dialog, IDC_EDIT, selected == 1);
-    SetButtonEnabled(dialog, IDC_MOVE_UP, any);
-    SetButtonEnabled(dialog, IDC_MOVE_DOWN, any);
-}
 
 INT_PTR OnNotify(HWND dialog, NMHDR* header) {
     if (header->idFrom != IDC_ENTRY_LIST) return FALSE;

@@ -2,8 +2,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "common/message_box.h"
 #include "mainwindow/main_window.h"
-#include "mainwindow/messages.h"
+#include "common/texts.h"
 #include "resources/resource.h"
 
 namespace {

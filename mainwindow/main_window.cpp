@@ -1,27 +1,16 @@
-// The main dialog's procedure, the program-wide objects and the shut-down steps.
+// The main dialog's procedure and its shut-down steps.
 #include "mainwindow/main_window.h"
 
 #include <commctrl.h>
 
-#include <cstdio>
-#include <cstring>
-
-#include "about/about_dialog.h"
-#include "controls/hyperlink.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/layout.h"
 #include "mainwindow/list_columns.h"
+#include "mainwindow/main_state.h"
 #include "resources/resource.h"
-#include "settings/window_utils.h"
+#include "shell/window_utils.h"
 
 namespace {
-
-MainWindow InitialState() {
-    MainWindow state = {};
-    state.editIndex = -1;
-    state.sortState.column = kNotSorted;
-    return state;
-}
 
 BOOL OnClose(HWND dialog) {
     // Every way out ends here; the registry and Disable.dat were written (or deliberately
@@ -34,9 +23,7 @@ BOOL OnClose(HWND dialog) {
     int order[kColumnCount] = {0, 1, 2, 3};
     SendMessageA(mainWindow.listView, LVM_GETCOLUMNORDERARRAY, kColumnCount, reinterpret_cast<LPARAM>(order));
     settingsStore.SaveColumnOrder(order, kColumnCount);
-    settingsStore.WriteInt(kListSection, "DisSlash", mainWindow.DisSlash);
-    settingsStore.WriteInt(kListSection, "DisBottom", mainWindow.DisBottom);
-    settingsStore.WriteInt(kListSection, "DisNoSavePos", mainWindow.DisNoSavePos);
+    settingsStore.SaveOptions(mainWindow.options);
     DestroyWindow(dialog);
     return TRUE;
 }
@@ -45,9 +32,6 @@ BOOL OnDestroy(HWND dialog) {
     // The small icon was loaded for this window alone; the big one is the system's shared copy.
     HICON smallIcon = reinterpret_cast<HICON>(SendMessageA(dialog, WM_SETICON, ICON_SMALL, 0));
     if (smallIcon) DestroyIcon(smallIcon);
-    if (mainWindow.ownsHandCursor && mainWindow.handCursor) DestroyCursor(mainWindow.handCursor);
-    mainWindow.handCursor = nullptr;
-    mainWindow.ownsHandCursor = 0;
     entryListView.Unbind();
     if (mainWindow.listViewProc) {
         SetWindowLongPtrA(mainWindow.listView, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainWindow.listViewProc));
@@ -66,55 +50,6 @@ BOOL OnNcHitTestMessage(HWND dialog, LPARAM lParam) {
 }
 
 }  // namespace
-
-// Defined together, in this order, so the entry list is constructed before the settings
-// store and torn down after it, and its view lets go of it before it goes. The version
-// dialog's link comes first of all.
-HyperLinkControl aboutLink;
-PathEditControl pathEditControl;
-EntryList entryList;
-SettingsStore settingsStore;
-EntryListView entryListView;
-MainWindow mainWindow = InitialState();
-
-void ResetMainWindowState() { mainWindow = InitialState(); }
-
-int ProgramFilePath(const char* fileName, char* path) {
-    if (mainWindow.dataFolder[0] == '\0') GetModuleDirectory(mainWindow.dataFolder, 1);
-    int length = snprintf(path, MAX_PATH, "%s%s", mainWindow.dataFolder, fileName);
-    if (length < 0 || length >= MAX_PATH) {
-        path[0] = '\0';
-        return 0;
-    }
-    return 1;
-}
-
-HWND MainDialogControl(HWND dialog, int id) {
-    int slot = id - IDD_MAIN;
-    bool kept = slot >= 0 && slot < static_cast<int>(sizeof(mainWindow.controls) / sizeof(mainWindow.controls[0]));
-    if (kept && mainWindow.controls[slot]) return mainWindow.controls[slot];
-    return GetDlgItem(dialog, id);
-}
-
-void SetButtonEnabled(HWND dialog, int id, bool enabled) {
-    HWND control = MainDialogControl(dialog, id);
-    if ((IsWindowEnabled(control) != FALSE) == enabled) return;
-    // A control that goes grey while it has the focus takes the focus nowhere: Esc, Enter, Tab
-    // and every shortcut would do nothing until the next click. The list takes it first (as
-    // the dialog's own next control, so the default button follows).
-    if (!enabled && control && GetFocus() == control && mainWindow.listView)
-        SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(mainWindow.listView), TRUE);
-    EnableWindow(control, enabled ? TRUE : FALSE);
-}
-
-void MarkListChanged(HWND dialog) {
-    mainWindow.listChanged = 1;
-    SetButtonEnabled(dialog, IDC_UPDATE, true);
-}
-
-int ShowMessage(HWND owner, const char* text, const char* caption, UINT flags) {
-    return MessageBoxA(owner, text, caption, flags);
-}
 
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -8,34 +8,26 @@
 #include <climits>
 #include <optional>
 
-#include "core/disabled_store.h"
-#include "core/registry_store.h"
+#include "stores/disabled_store.h"
+#include "stores/registry_store.h"
 #include "mainwindow/entry_list_view.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/layout.h"
 #include "mainwindow/list_columns.h"
-#include "mainwindow/main_window.h"
-#include "mainwindow/messages.h"
+#include "mainwindow/main_state.h"
+#include "common/texts.h"
 #include "resources/resource.h"
-#include "settings/window_utils.h"
+#include "shell/window_utils.h"
 
 namespace {
 
 constexpr DWORD kListExStyle = LVS_EX_CHECKBOXES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
-// IDC_HAND is missing from older headers; the system cursor's number never changed.
-constexpr WORD kSystemHandCursor = 32649;
 
 // Buttons that act on selected rows; they start disabled when there is nothing to select.
 const int kSelectionButtons[] = {IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_EDIT, IDC_SAVE, IDC_DELETE};
 
 void KeepControlHandles(HWND dialog) {
     for (int id = IDC_ENTRY_LIST; id <= IDC_UPDATE; ++id) mainWindow.controls[id - IDD_MAIN] = GetDlgItem(dialog, id);
-}
-
-void ReadOptions() {
-    mainWindow.DisSlash = settingsStore.ReadInt(kListSection, "DisSlash", 0);
-    mainWindow.DisBottom = settingsStore.ReadInt(kListSection, "DisBottom", 0);
-    mainWindow.DisNoSavePos = settingsStore.ReadInt(kListSection, "DisNoSavePos", 0);
 }
 
 void InsertColumns(HWND listView) {
@@ -55,8 +47,7 @@ void InsertColumns(HWND listView) {
 
 void SetUpListView(HWND listView) {
     DWORD exStyle = kListExStyle;
-    // Grid is read only: a hand edit of the settings file is the one way to turn it on.
-    if (settingsStore.ReadInt(kMainSection, "Grid", 0) != 0) exStyle |= LVS_EX_GRIDLINES;
+    if (settingsStore.ReadGridLines()) exStyle |= LVS_EX_GRIDLINES;
     SendMessageA(listView, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, exStyle);
     InsertColumns(listView);
     int order[kColumnCount];
@@ -128,13 +119,6 @@ void SetWindowIcons(HWND dialog) {
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
-void LoadHandCursor() {
-    mainWindow.handCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(kSystemHandCursor));
-    if (mainWindow.handCursor) return;
-    mainWindow.handCursor = LoadHelpViewerHandCursor();
-    mainWindow.ownsHandCursor = mainWindow.handCursor != nullptr;
-}
-
 void PlaceAndShow(HWND dialog) {
     // The WM_SIZE that a saved size causes moves the controls by the difference between the
     // template's size and the saved one.
@@ -154,7 +138,6 @@ void PlaceAndShow(HWND dialog) {
     ShowWindow(dialog, ChooseShowCommand(showCommand));
     UpdateGripRect(dialog);
     SetWindowIcons(dialog);
-    LoadHandCursor();
     UpdateIconRect(dialog);
 }
 
@@ -170,20 +153,14 @@ bool IsWindows95() {
 // its own (some 10 ms under Wine), which a load that adds nothing need not pay.
 bool RowsMayArrive(const char* disabledPath) {
     if (disabledPath[0] != '\0' && GetFileAttributesA(disabledPath) != INVALID_FILE_ATTRIBUTES) return true;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    DWORD subkeys = 0;
-    LONG queried = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
-                                    nullptr, nullptr, nullptr);
-    RegCloseKey(key);
-    return queried != ERROR_SUCCESS || subkeys != 0;
+    return RegistryMayHoldEntries();
 }
 
 // Loads the registry's entries; false when a part of the key could not be read and the
 // user is to be warned.
 bool LoadRegistryEntries(HWND dialog) {
     int keyFlag = 0;
-    if (LoadFromRegistry(entryList, &keyFlag) != 0) return true;
+    if (LoadFromRegistry(entryList, &keyFlag)) return true;
     for (int id : kSelectionButtons) SetButtonEnabled(dialog, id, false);
     return keyFlag != 1;
 }
@@ -193,7 +170,7 @@ int RestoreDisabledEntries(const char* path) {
     if (path[0] == '\0') return 0;
     int duplicates = 0;
     // A missing Disable.dat restores nothing and says nothing.
-    RestoreDisabled(entryList, settingsStore, path, mainWindow.DisNoSavePos, &duplicates);
+    RestoreDisabled(entryList, settingsStore, path, mainWindow.options.DisNoSavePos, &duplicates);
     return duplicates;
 }
 
@@ -217,7 +194,7 @@ BOOL OnInitDialog(HWND dialog) {
     char iniPath[MAX_PATH];
     ProgramFilePath(kIniFileName, iniPath);
     settingsStore.SetIniPath(iniPath);
-    ReadOptions();
+    settingsStore.LoadOptions(&mainWindow.options);
 
     HWND listView = GetDlgItem(dialog, IDC_ENTRY_LIST);
     mainWindow.listView = listView;
@@ -244,7 +221,7 @@ BOOL OnInitDialog(HWND dialog) {
         if (paused) pause.emplace(entryListView);
     }
     int duplicates = RestoreDisabledEntries(disabledPath);
-    if (mainWindow.DisBottom) entryList.MoveDisabledToBottom();
+    if (mainWindow.options.DisBottom) entryList.MoveDisabledToBottom();
     pause.reset();
     if (duplicates != 0)
         ShowMessage(dialog, kDuplicatesNotLoaded, kRestoreDisabledCaption, MB_OK | MB_ICONWARNING);

@@ -9,13 +9,17 @@
 
 #include <gtest/gtest.h>
 
-#include "about/about_texts.h"
+#include "common/texts.h"
 #include "about/report_file.h"
 #include "about/system_info.h"
+#include "controls/hyperlink.h"
 #include "resources/resource.h"
 #include "tests/support/message_box_interceptor.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/temp_dir.h"
+
+// The program-wide instance the version dialog attaches; the main window defines it.
+HyperLinkControl aboutLink;
 
 namespace {
 

@@ -1,13 +1,10 @@
-// The entry list on its own, and loading it from and saving it to the MenuExt key of the test
-// prefix's registry.
+// The entry list on its own: its refusals, its order, and what it tells a view.
 #include <algorithm>
 #include <cstring>
 #include <functional>
 #include <sstream>
 
-#include "core/registry_store.h"
 #include "tests/support/entry_fixture.h"
-#include "tests/support/registry_fixture.h"
 
 namespace {
 
@@ -164,164 +161,6 @@ TEST_F(EntryListTest, AFailedNodeAllocationLeavesTheListAsItWasAndTellsNothing) 
     list_.SetObserver(nullptr);
     EXPECT_EQ(Names(), "P Q");
     EXPECT_EQ(view.told, "");
-}
-
-class RegistryStoreTest : public EntryListTest {
-protected:
-    RegistryKeyGuard guard_;
-};
-
-using KeyNames = std::vector<std::string>;
-
-TEST_F(RegistryStoreTest, LoadsWhatFitsSkipsTheRestAndGoesOnPastALongName) {
-    int keyFlag = -1;
-    EXPECT_EQ(LoadFromRegistry(list_, &keyFlag), 0);  // no key: nothing, and it says so
-    EXPECT_EQ(keyFlag, 0);
-    RegistryKeyGuard::CreateSubkey("Good", "C:\\g.htm");
-    RegistryKeyGuard::CreateSubkey("Empty", "");  // left out without an error
-    EXPECT_EQ(LoadFromRegistry(list_, nullptr), 1);
-    EXPECT_EQ(Names(), "Good");
-    list_.Clear();
-
-    DWORD contexts = 0x21, flags = 1;
-    const std::string fits(259, 'a');
-    RegistryKeyGuard::CreateSubkey("Full", "C:\\full.htm", &contexts, &flags);
-    RegistryKeyGuard::CreateSubkey("表示", "C:\\表\\run.htm");  // no Contexts, no Flags: both 0
-    RegistryKeyGuard::CreateSubkey("Fits", fits.c_str());
-    RegistryKeyGuard::CreateSubkey("TooLong", std::string(260, 'b').c_str());
-    RegistryKeyGuard::CreateSubkey("NoDefault", nullptr);
-    // A name too long for the list must not hide the subkeys enumerated after it.
-    RegistryKeyGuard::CreateSubkey(std::string(65, 'L').c_str(), "C:\\long.htm");
-    RegistryKeyGuard::CreateSubkey("Z", "C:\\z.htm");
-    EXPECT_EQ(LoadFromRegistry(list_, &keyFlag), 0);
-    EXPECT_EQ(keyFlag, 1);
-    EXPECT_EQ(Describe(list_), "Fits|" + fits + "|0|0|1\nFull|C:\\full.htm|21|1|1\nGood|C:\\g.htm|0|0|1\nZ|C:\\z.htm|0|0|1\n"
-                               "表示|C:\\表\\run.htm|0|0|1\n");
-}
-
-TEST_F(RegistryStoreTest, SavingWritesTheEnabledEntriesAndKeepsSubkeysTheListCouldNotShow) {
-    const std::string longName(70, 'L');
-    // An empty default value is no entry, and the list's own to remove.
-    for (const char* name : {longName.c_str(), "Empty", "Shown", "Shown\\Child"})
-        RegistryKeyGuard::CreateSubkey(name, *name == 'E' ? "" : "C:\\x.htm");
-    RegistryKeyGuard::CreateSubkey("NoDefault", nullptr);
-    RegistryKeyGuard::CreateSubkey("TooLong", std::string(300, 'x').c_str());
-    const MenuExtEntry entries[] = {MakeEntry("R", "\\\\server\\share\\表.htm", 0x80000021, 0xFFFFFFFF, 1),
-                                    MakeEntry("Q", nullptr, 1, 0, 0), MakeEntry("P", "C:\\p.htm", 0x7F, 1, 1)};
-    for (const MenuExtEntry& e : entries) ASSERT_EQ(list_.AddEntry(&e), kOk);
-    ASSERT_EQ(SaveToRegistry(list_), 1);
-    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (KeyNames{longName, "NoDefault", "P", "R", "TooLong"}));
-    EXPECT_EQ(RegistryKeyGuard::ReadSubkey("R"), "\\\\server\\share\\表.htm|80000021|ffffffff");
-    EXPECT_EQ(RegistryKeyGuard::ReadSubkey("P"), "C:\\p.htm|7f|1");
-
-    list_.Clear();  // an all-disabled list leaves the key, empty of entries
-    Fill("P- Q-");
-    ASSERT_EQ(SaveToRegistry(list_), 1);
-    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (KeyNames{longName, "NoDefault", "TooLong"}));
-}
-
-// Where the ANSI code page is 932 the default value is taken from the wide reading; for every
-// type and length it must be what RegQueryValueExA hands over, and Update must delete exactly
-// the subkeys that load.
-TEST_F(RegistryStoreTest, DefaultValuesOfEveryTypeLoadAsTheAnsiFunctionReadsThem) {
-    const std::wstring kanji129(129, L'\u8868');  // 表: 258 bytes in code page 932
-    const struct { const char* name; DWORD type; std::wstring text; std::string bytes; } cases[] = {
-        {"Sz", REG_SZ, L"C:\\表\\a.htm", ""}, {"Expand", REG_EXPAND_SZ, L"%WINDIR%\\b.htm", ""},
-        {"Multi", REG_MULTI_SZ, std::wstring(L"first\0second\0", 14), ""},
-        {"Multi over", REG_MULTI_SZ, L"x" + std::wstring(1, L'\0') + kanji129 + L'\0', ""},
-        {"Unterminated", REG_SZ, std::wstring(L"abc", 3), ""}, {"Bytes 259", REG_SZ, kanji129 + L"x", ""},
-        {"Bytes 260", REG_SZ, kanji129 + L"xy", ""}, {"Empty", REG_SZ, L"", ""},
-        {"Binary", REG_BINARY, L"", std::string("bin\0", 4)}, {"Dword", REG_DWORD, L"", std::string("\x41\x42\0\0", 4)},
-        {"Binary no end", REG_BINARY, L"", std::string(260, 'n')}, {"Binary long", REG_BINARY, L"", std::string(261, 'm')}};
-    HKEY parent;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &parent,
-                              nullptr), 0);
-    for (const auto& c : cases) {
-        HKEY sub;
-        ASSERT_EQ(RegCreateKeyExA(parent, c.name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr), 0);
-        if (c.bytes.empty())
-            RegSetValueExW(sub, nullptr, 0, c.type, reinterpret_cast<const BYTE*>(c.text.data()),
-                           static_cast<DWORD>((c.text.size() + (c.type != REG_MULTI_SZ && c.name[0] != 'U')) * 2));
-        else
-            RegSetValueExA(sub, nullptr, 0, c.type, reinterpret_cast<const BYTE*>(c.bytes.data()),
-                           static_cast<DWORD>(c.bytes.size()));
-        RegCloseKey(sub);
-    }
-    EXPECT_EQ(LoadFromRegistry(list_, nullptr), 0);  // some do not fit
-    std::string loaded;
-    for (const auto& c : cases) {
-        HKEY sub;
-        ASSERT_EQ(RegOpenKeyExA(parent, c.name, 0, KEY_READ, &sub), 0);
-        char value[kTargetSize + 1] = {};
-        DWORD size = kTargetSize;
-        bool fits = RegQueryValueExA(sub, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) == 0 &&
-                    memchr(value, 0, kTargetSize) && value[0];
-        RegCloseKey(sub);
-        int index = list_.FindEntryByName(c.name);
-        EXPECT_EQ(index >= 0, fits) << c.name;
-        MenuExtEntry e;
-        if (!fits || !list_.GetEntryAt(index, &e)) continue;
-        EXPECT_STREQ(e.target, value) << c.name;
-        loaded += std::string(loaded.empty() ? "" : " ") + c.name;
-    }
-    RegCloseKey(parent);
-    EXPECT_EQ(loaded, "Sz Expand Multi Unterminated Bytes 259 Binary Dword");
-    list_.Clear();
-    ASSERT_EQ(SaveToRegistry(list_), 1);
-    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(),
-              (KeyNames{"Binary long", "Binary no end", "Bytes 260", "Multi over"}));
-}
-
-// Subkeys the list cannot show whole, written as other tools write them. Update must leave them
-// byte for byte, and no entry may take their names; of two names that lstrcmpiA calls equal
-// and the registry does not (ー and ―, ゛ and ﾞ), the list shows the first.
-TEST_F(RegistryStoreTest, SubkeysTheListCannotShowStayUntouchedAndKeepTheirNames) {
-    const std::wstring key = L"Software\\Microsoft\\Internet Explorer\\MenuExt\\";
-    const std::wstring subkeys[][2] = {
-        {L"P", L"C:\\p.htm"}, {L"検索ー", L"C:\\a.htm"}, {L"検索―", L"C:\\b.htm"}, {L"濁゛", L"C:\\c.htm"},
-        {L"濁ﾞ", L"C:\\d.htm"}, {std::wstring(65, L'L'), L"C:\\long.htm"},
-        // The ANSI functions would give these with "?" or, for ¥, the backslash as best fit.
-        {L"한글", L"C:\\x"}, {L"Q", L"C:\\한"}, {L"a\u00A5b", L"y"}, {L"Yen", L"C:\\\u00A5"}, {L"\U00020BB7", L"z"},
-        {L"Lone", L"C:\\\xD800"}, {L"Cafe", L"C:\\caf\u00E9.htm"},
-        // Every file the list is written to would cut these at the break.
-        {L"Name\nwith break", L"C:\\n.htm"}, {L"Break", L"C:\\a.htm\r\n\"quoted\""}};
-    for (const auto& s : subkeys) {
-        HKEY sub;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (key + s[0]).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub,
-                                  nullptr), 0);
-        RegSetValueExW(sub, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(s[1].c_str()), DWORD(s[1].size() * 2 + 2));
-        RegCloseKey(sub);
-    }
-    int keyFlag = -1;
-    EXPECT_EQ(LoadFromRegistry(list_, &keyFlag), 0);  // the start-up warning tells of them
-    EXPECT_EQ(keyFlag, 1);
-    ASSERT_EQ(list_.Count(), 3) << Names();
-    MenuExtEntry first, cafe = MakeEntry("cafe", "C:\\mine.htm"), twin = MakeEntry("検索―");
-    ASSERT_TRUE(list_.GetEntryAt(list_.FindEntryByName("検索ー"), &first));
-    EXPECT_EQ(list_.AddEntry(&twin), kDuplicateName);
-    EXPECT_EQ(list_.AddEntry(&cafe), kDuplicateName);  // Update would write into Cafe
-    EXPECT_TRUE(list_.IsNameTaken("CAFE", -1));
-    EXPECT_TRUE(list_.IsNameTaken("Lone", -1));
-    EXPECT_FALSE(list_.IsNameTaken("Cafe2", -1));
-    EXPECT_EQ(list_.InsertEntryAt(0, &cafe), kDuplicateName);
-
-    list_.DeleteEntryAt(list_.FindEntryByName(first.name));  // its twin stays out of sight
-    Fill("R");
-    ASSERT_EQ(SaveToRegistry(list_), 1);
-    for (const auto& s : subkeys) {
-        wchar_t value[64] = {};
-        DWORD size = sizeof(value);
-        LONG read = RegGetValueW(HKEY_CURRENT_USER, (key + s[0]).c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size);
-        wchar_t deleted[kNameSize] = {};
-        MultiByteToWideChar(932, 0, first.name, -1, deleted, kNameSize);
-        if (s[0] == deleted) {
-            EXPECT_NE(read, 0) << first.name;
-            continue;
-        }
-        ASSERT_EQ(read, 0) << "subkey " << &s - subkeys;
-        EXPECT_EQ(std::wstring(value, size / 2), s[1] + L'\0') << "subkey " << &s - subkeys;  // byte for byte
-    }
-    EXPECT_EQ(RegistryKeyGuard::SubkeyNames().size(), std::size(subkeys));  // R in, the deleted twin out
 }
 
 }  // namespace

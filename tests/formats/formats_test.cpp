@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/registry_store.h"
+#include "stores/registry_store.h"
 #include "formats/csv_file.h"
 #include "formats/text_file.h"
 #include "formats/reg_file.h"
@@ -38,7 +38,7 @@ std::string Unicode(UINT codePage, const std::string& text, const std::wstring& 
 
 const struct Format {
     const char* name;
-    int (*write)(const EntryList&, const char*, const EntryIndexes*);
+    bool (*write)(const EntryList&, const char*, const EntryIndexes*);
     std::unique_ptr<EntrySequence> (*parse)(const char*);
     int (*import)(EntryList&, const char*, int*);  // a REGEDIT4 file's entries come in enabled
 } kFormats[] = {
@@ -56,7 +56,7 @@ class ExchangeFileTest : public EntryListTest {
 protected:
     std::string Exported(const Format& f, const EntryIndexes* chosen = nullptr) {
         std::string bytes;
-        EXPECT_EQ(f.write(list_, path_.c_str(), chosen), 0);
+        EXPECT_TRUE(f.write(list_, path_.c_str(), chosen));
         EXPECT_TRUE(TempDir::ReadFile(path_, &bytes));
         return bytes;
     }
@@ -78,7 +78,7 @@ TEST_F(ExchangeFileTest, TheRegistryEditorMergesOurExportAndItsOwnExportLoadsBac
     RegistryKeyGuard registry;
     const MenuExtEntry entries[] = {MakeEntry("表\"q\"", "\"\\\\srv\\表\\a,b\" ソ", 0x7F, 1), MakeEntry("S", "D:\\表\\r.htm", 0x21)};
     for (const MenuExtEntry& e : entries) ASSERT_EQ(list_.AddEntry(&e), 0) << e.name;
-    ASSERT_EQ(ExportRegFile(list_, path_.c_str(), nullptr), 0);
+    ASSERT_TRUE(ExportRegFile(list_, path_.c_str(), nullptr));
     const std::wstring file = L"\"" + std::wstring(path_.begin(), path_.end()) + L"\"";
     ASSERT_EQ(_wsystem((L"regedit.exe /s " + file).c_str()), 0);
     EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (std::vector<std::string>{"S", "表\"q\""}));
@@ -188,16 +188,16 @@ TEST_F(ExchangeFileTest, ExportsReportEveryFailedWriteAndLeaveNoCutOffFile) {
     for (const Format& f : kFormats) {
         ExportFile::SetWriteCall(FailingWrite);
         g_writesLeft = 100;
-        EXPECT_EQ(f.write(list_, path_.c_str(), nullptr), 0);
+        EXPECT_TRUE(f.write(list_, path_.c_str(), nullptr));
         for (int writes = 100 - g_writesLeft, left = -1; left < writes; ++left) {  // -1: each write a byte short
             SCOPED_TRACE(std::string(f.name) + " after " + std::to_string(left));
             g_writesLeft = left;
-            EXPECT_EQ(f.write(list_, path_.c_str(), nullptr), kNotCreatable);
+            EXPECT_FALSE(f.write(list_, path_.c_str(), nullptr));
             EXPECT_EQ(GetFileAttributesA(path_.c_str()), INVALID_FILE_ATTRIBUTES);
         }
         ExportFile::SetWriteCall(nullptr);
-        EXPECT_EQ(f.write(list_, dir_.File("missing\\export").c_str(), nullptr), kNotCreatable);
-        EXPECT_EQ(f.write(list_, nullptr, nullptr), kNotCreatable);
+        EXPECT_FALSE(f.write(list_, dir_.File("missing\\export").c_str(), nullptr));
+        EXPECT_FALSE(f.write(list_, nullptr, nullptr));
     }
 }
 

@@ -2,8 +2,8 @@
 // files and the rows hold afterwards.
 #include <shlobj.h>
 
-#include "core/registry_store.h"
-#include "mainwindow/messages.h"
+#include "stores/registry_store.h"
+#include "common/texts.h"
 #include "tests/mainwindow/main_dialog_harness.h"
 #include "tests/support/modal_script.h"
 
@@ -148,7 +148,7 @@ TEST_F(CommandTest, RowsFollowTheCommandsBoxesHeadersAndWheel) {
         TearDown();
         SetUp();
         OpenWith(c.entries);
-        mainWindow.DisBottom = c.disBottom;
+        mainWindow.options.DisBottom = c.disBottom;
         for (const char* key = c.held; *key; ++key) Hold(*key == 'S' ? VK_SHIFT : VK_CONTROL);
         Select(c.selected);
         std::istringstream steps(c.steps);
@@ -227,7 +227,7 @@ TEST_F(CommandTest, LoadAndDropImportWarnOnceAndCountTo32) {
     dropped.replace(0, 8, "\xEF\xBB\xBFWindows Registry Editor Version 5.00");
     ASSERT_TRUE(TempDir::WriteFile(folder_.File("drop.reg"), dropped));
     OpenWith("D- " + Series("E", 1, 29));
-    mainWindow.DisBottom = 1;  // the unticked D goes back below what the load adds
+    mainWindow.options.DisBottom = 1;  // the unticked D goes back below what the load adds
     AnswerPrompts(folder_.File("list.txt"), 2);
     Command(IDC_LOAD);  // 31 entries: no count warning
     EXPECT_EQ(entryList.Count(), 31);
@@ -294,7 +294,7 @@ TEST_F(CommandTest, MenuItemsAndTheirKeysFollowTheSelectionAndTheMark) {
     EXPECT_TRUE(boxes_.Boxes().empty());
     Command(IDM_SELECT_ALL);
     ListView_SetCheckState(list_, 0, FALSE);
-    mainWindow.DisBottom = 1;
+    mainWindow.options.DisBottom = 1;
     EXPECT_FALSE(enabled(IDM_EDIT) || enabled(IDM_SORT_BY_CHECK));
     EXPECT_TRUE(enabled(IDM_DELETE) && enabled(IDM_MOVE_DOWN) && enabled(IDM_UPDATE));
     for (int id : {IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_SAVE, IDC_DELETE, IDC_EDIT}) EXPECT_EQ(Enabled(id), id != IDC_EDIT) << id;

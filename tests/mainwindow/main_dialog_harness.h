@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "mainwindow/commands.h"
+#include "mainwindow/main_state.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/modifier_keys.h"
 #include "resources/resource.h"

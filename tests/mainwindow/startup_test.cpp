@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <utility>
 
-#include "core/registry_store.h"
-#include "mainwindow/messages.h"
+#include "stores/registry_store.h"
+#include "common/texts.h"
 #include "tests/mainwindow/main_dialog_harness.h"
 
 namespace {
@@ -54,7 +54,7 @@ TEST_F(StartupTest, SettingsShapeTheWindowAndAreSavedAtClose) {
         {"Main", "ColWidth2", "55"}, {"Main", "ColWidth3", "222"}, {"Main", "ColOrder", "3,2,1,0"}, {"Main", "Grid", "1"}};
     for (const auto& setting : kSettings) SetSetting(setting[0], setting[1], setting[2]);
     Open();
-    EXPECT_TRUE(mainWindow.DisSlash && mainWindow.DisBottom);
+    EXPECT_TRUE(mainWindow.options.DisSlash && mainWindow.options.DisBottom);
     EXPECT_TRUE(ListView_GetExtendedListViewStyle(list_) & LVS_EX_GRIDLINES);
     EXPECT_EQ(Entries(), "P+ R+ Q-");  // DisBottom gathers the restored entries at the end
     // The first row is selected and has the focus; loading ticked the boxes of P and R, which
@@ -71,8 +71,8 @@ TEST_F(StartupTest, SettingsShapeTheWindowAndAreSavedAtClose) {
     ListView_SetColumnWidth(list_, 3, 234);
     order = {1, 0, 2, 3};
     ListView_SetColumnOrderArray(list_, 4, order.data());
-    mainWindow.DisSlash = mainWindow.DisBottom = 0;
-    mainWindow.DisNoSavePos = 1;
+    mainWindow.options.DisSlash = mainWindow.options.DisBottom = 0;
+    mainWindow.options.DisNoSavePos = 1;
     SetWindowPos(dialog_, nullptr, 50, 60, 640, 480, SWP_NOZORDER);
     SendMessageA(dialog_, WM_CLOSE, 0, 0);
     Pump();

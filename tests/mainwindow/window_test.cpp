@@ -45,7 +45,7 @@ TEST_F(DrawingTest, RowsPastThe32ndEnabledEntryAndWithDisSlashAllDisabledRowsAre
     ListView_SetCheckState(list_, 0, TRUE);
     ListView_SetCheckState(list_, 32, FALSE);  // behind 32 enabled ones, left out all the same
     EXPECT_EQ(hatched(), std::vector<int>{32});
-    mainWindow.DisSlash = 1;
+    mainWindow.options.DisSlash = 1;
     ListView_SetCheckState(list_, 5, FALSE);  // row 32 is now within the limit
     EXPECT_EQ(hatched(), (std::vector<int>{5, 32}));
 }

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/registry_store.h"
+#include "stores/registry_store.h"
 
 namespace {
 

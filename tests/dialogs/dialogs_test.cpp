@@ -1,21 +1,40 @@
-// The edit-entry and options dialogs, run modally over the real main dialog and driven from
-// inside their own message loops.
+// The edit-entry and options dialogs on what they are given, run modally over a window of the
+// test's own and driven from inside their own message loops.
 #include <functional>
 
-#include "settings/edit_entry_dialog.h"
-#include "settings/options_dialog.h"
-#include "tests/mainwindow/main_dialog_harness.h"
+#include "common/texts.h"
+#include "dialogs/edit_entry_dialog.h"
+#include "dialogs/options_dialog.h"
+#include "stores/registry_store.h"
+#include "tests/support/entry_fixture.h"
+#include "tests/support/message_box_interceptor.h"
 #include "tests/support/modal_script.h"
+#include "tests/support/registry_fixture.h"
+
+// The program-wide instance the edit dialog attaches; the main window defines it.
+PathEditControl pathEditControl;
 
 namespace {
 
-// Runs dialog `id` over the main dialog; `drive` works it from inside its loop.
-class DialogTest : public MainDialogTest {
+class DialogTest : public testing::Test {
 protected:
-    INT_PTR Run(int id, DLGPROC procedure, const char* caption, std::function<void(HWND)> drive) {
-        ModalScript script(caption, {[&](HWND dialog) { return drive(dialog), true; }});
-        return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), dialog_, procedure, 0);
+    void SetUp() override {
+        owner_ = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 100, 100, 400, 300, nullptr, nullptr,
+                                 nullptr, nullptr);
     }
+    void TearDown() override { DestroyWindow(owner_); }
+
+    // Runs a dialog with `run`; `drive` works it from inside its loop once `caption` shows.
+    template <typename Run>
+    INT_PTR Drive(const char* caption, Run run, std::function<void(HWND)> drive) {
+        ModalScript script(caption, {[&](HWND dialog) { return drive(dialog), true; }});
+        return run();
+    }
+
+    RegistryKeyGuard registry_;
+    MessageBoxInterceptor boxes_;
+    EntryList names_;
+    HWND owner_ = nullptr;
 };
 
 std::string Field(HWND dialog, int id) {
@@ -40,7 +59,7 @@ TEST_F(DialogTest, EditEntryValidatesInOrderAndFillsTheBufferFromTheFields) {
                               KEY_ALL_ACCESS, nullptr, &kept, nullptr), 0);
     RegSetValueExW(kept, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(L"C:\\caf\u00E9.htm"), 26);
     RegCloseKey(kept);
-    Open();
+    LoadFromRegistry(names_, nullptr);
     const MenuExtEntry kNew = MakeEntry("", "C:\\old.htm", 0x13, 1, 0), kAbc = MakeEntry("Abc", nullptr, 0x1FF, 5, 0);
     auto repeat = [](const wchar_t* text, int times) { std::wstring s; while (times-- > 0) s += text; return s; };
     struct Case {
@@ -71,10 +90,9 @@ TEST_F(DialogTest, EditEntryValidatesInOrderAndFillsTheBufferFromTheFields) {
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(&c - kCases);
-        mainWindow.editBuffer = c.start;
-        mainWindow.editIndex = c.editIndex;
+        EditEntryRequest request = {c.start, c.editIndex, &names_};
         const size_t boxes = boxes_.Boxes().size();
-        INT_PTR result = Run(IDD_EDIT_ENTRY, EditEntryDialog, "編集", [&](HWND dialog) {
+        INT_PTR result = Drive("編集", [&] { return RunEditEntryDialog(owner_, &request); }, [&](HWND dialog) {
             EXPECT_EQ(pathEditControl.Window(), GetDlgItem(dialog, IDC_ENTRY_FILE));
             EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_ENTRY_NAME, EM_GETLIMITTEXT, 0, 0), 64);
             EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_ENTRY_FILE, EM_GETLIMITTEXT, 0, 0), 258);
@@ -94,7 +112,7 @@ TEST_F(DialogTest, EditEntryValidatesInOrderAndFillsTheBufferFromTheFields) {
             SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         });
         EXPECT_EQ(pathEditControl.Window(), nullptr);  // came loose with the dialog
-        const MenuExtEntry& got = mainWindow.editBuffer;
+        const MenuExtEntry& got = request.entry;
         EXPECT_EQ(result, c.refusal ? IDCANCEL : IDOK);
         ASSERT_EQ(boxes_.Boxes().size(), boxes + (c.refusal ? 1 : 0));
         if (c.refusal) {
@@ -102,8 +120,12 @@ TEST_F(DialogTest, EditEntryValidatesInOrderAndFillsTheBufferFromTheFields) {
             EXPECT_EQ(box.text + box.caption, std::string(c.refusal) + "Quorvil");
             EXPECT_EQ(box.style, static_cast<UINT>(MB_OK | MB_ICONWARNING));
             // What the buffers cannot hold as typed never reaches them, cut or changed.
-            if (c.refusal == kNameUnusable || c.refusal == kNameTooLong) EXPECT_STREQ(got.name, c.start.name);
-            if (c.refusal == kTargetUnusable || c.refusal == kTargetTooLong) EXPECT_STREQ(got.target, c.start.target);
+            if (c.refusal == kNameUnusable || c.refusal == kNameTooLong) {
+                EXPECT_STREQ(got.name, c.start.name);
+            }
+            if (c.refusal == kTargetUnusable || c.refusal == kTargetTooLong) {
+                EXPECT_STREQ(got.target, c.start.target);
+            }
             continue;
         }
         EXPECT_EQ(Wide(got.name) + L"|" + Wide(got.target), c.name + L"|" + c.target);
@@ -116,9 +138,7 @@ TEST_F(DialogTest, EditEntryValidatesInOrderAndFillsTheBufferFromTheFields) {
 // Typed as the keyboard types it: one character message after another through the dialog's own
 // loop. 表 ends in the byte 0x5C, which must arrive as part of 表 in either field.
 TEST_F(DialogTest, TypedDoubleByteTextArrivesWholeInBothFields) {
-    Open();
-    mainWindow.editBuffer = MakeEntry("", "C:\\old.htm");
-    mainWindow.editIndex = -1;
+    EditEntryRequest request = {MakeEntry("", "C:\\old.htm"), -1, &names_};
     ModalScript script("編集", {[](HWND dialog) {
                                    for (int id : {IDC_ENTRY_NAME, IDC_ENTRY_FILE})
                                        for (wchar_t c : std::wstring(L"表a"))
@@ -126,26 +146,22 @@ TEST_F(DialogTest, TypedDoubleByteTextArrivesWholeInBothFields) {
                                    return true;
                                },
                                [](HWND dialog) { return PostMessageA(dialog, WM_COMMAND, IDOK, 0), true; }});
-    ASSERT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_EDIT_ENTRY), dialog_, EditEntryDialog, 0),
-              IDOK);
-    EXPECT_EQ(std::string(mainWindow.editBuffer.name) + "|" + mainWindow.editBuffer.target, "表a|表a");
+    ASSERT_EQ(RunEditEntryDialog(owner_, &request), IDOK);
+    EXPECT_EQ(std::string(request.entry.name) + "|" + request.entry.target, "表a|表a");
 }
 
 TEST_F(DialogTest, OptionsShowAnyNonZeroAsTickedAndStoreZeroOrOne) {
-    Open();
     const int kBoxes[] = {IDC_DIS_SLASH, IDC_DIS_BOTTOM, IDC_DIS_NO_SAVE_POS};
     for (int command : {IDOK, IDCANCEL}) {
-        mainWindow.DisSlash = 7;  // as set by hand in the ini file
-        mainWindow.DisBottom = 0;
-        mainWindow.DisNoSavePos = 1;
-        EXPECT_EQ(Run(IDD_OPTIONS, OptionsDialog, "設定", [&](HWND dialog) {
+        Options options = {7, 0, 1};  // 7 as set by hand in the ini file
+        EXPECT_EQ(Drive("設定", [&] { return RunOptionsDialog(owner_, &options); }, [&](HWND dialog) {
             for (int i = 0; i < 3; ++i) EXPECT_EQ(IsDlgButtonChecked(dialog, kBoxes[i]), i == 1 ? 0u : 1u) << i;
             CheckDlgButton(dialog, IDC_DIS_BOTTOM, BST_CHECKED);
             CheckDlgButton(dialog, IDC_DIS_NO_SAVE_POS, BST_UNCHECKED);
             SendMessageA(dialog, WM_COMMAND, command, 0);
         }), command);
         const int32_t expected[] = {command == IDOK ? 1 : 7, command == IDOK ? 1 : 0, command == IDOK ? 0 : 1};
-        EXPECT_EQ(std::vector<int32_t>({mainWindow.DisSlash, mainWindow.DisBottom, mainWindow.DisNoSavePos}),
+        EXPECT_EQ(std::vector<int32_t>({options.DisSlash, options.DisBottom, options.DisNoSavePos}),
                   std::vector<int32_t>(expected, expected + 3)) << command;
     }
 }

@@ -5,6 +5,9 @@
 #include <windows.h>
 
 #include <climits>
+#include <cstdint>
+
+#include "resources/resource.h"
 
 constexpr char kIniFileName[] = "Quorvil.ini";
 constexpr char kMainSection[] = "Main";
@@ -15,6 +18,26 @@ constexpr int kNotStored = INT_MIN;
 constexpr int kColumnCount = 4;
 // DisableItemPos is read and written through a buffer of this size, terminator included.
 constexpr int kDisabledPositionsSize = 256;
+
+// The list options, 0 for off and anything else for on (a number set by hand counts as on).
+struct Options {
+    int32_t DisSlash;      // disabled rows are hatched like the rows Internet Explorer leaves out
+    int32_t DisBottom;     // disabled entries stay at the bottom of the list
+    int32_t DisNoSavePos;  // restored disabled entries go to the end instead of their places
+};
+
+// One row per option: its key in the user's List section, its field, and its check box in the
+// options dialog. A new option is a resource id, a line of the dialog's template and a row.
+struct OptionRow {
+    const char* key;
+    int32_t Options::*value;
+    int box;
+};
+constexpr OptionRow kOptionRows[] = {
+    {"DisSlash", &Options::DisSlash, IDC_DIS_SLASH},
+    {"DisBottom", &Options::DisBottom, IDC_DIS_BOTTOM},
+    {"DisNoSavePos", &Options::DisNoSavePos, IDC_DIS_NO_SAVE_POS},
+};
 
 class SettingsStore {
 public:
@@ -31,31 +54,38 @@ public:
 
     // Each output may be nullptr. placement: left, top, width, height in screen coordinates,
     // each kNotStored when missing.
-    int LoadWindowPlacement(int* placement, int* showCommand, int* topMost);
-    int SaveWindowPlacement(HWND window);
-    int WriteWindowPlacement(const int* placement, int showCommand, int topMost);
+    bool LoadWindowPlacement(int* placement, int* showCommand, int* topMost);
+    bool SaveWindowPlacement(HWND window);
+    bool WriteWindowPlacement(const int* placement, int showCommand, int topMost);
 
     // A negative stored width reads as that column's default.
-    int LoadColumnWidths(int* widths, int count);
-    int SaveColumnWidths(const int* widths, int count);
-    int LoadColumnOrder(int* order, int count);
-    int SaveColumnOrder(const int* order, int count);
+    bool LoadColumnWidths(int* widths, int count);
+    bool SaveColumnWidths(const int* widths, int count);
+    bool LoadColumnOrder(int* order, int count);
+    bool SaveColumnOrder(const int* order, int count);
+
+    // The options, each 0 when not stored; and written back, in the order of kOptionRows.
+    void LoadOptions(Options* options);
+    void SaveOptions(const Options& options);
+
+    // Grid lines in the entry list: the Main section's Grid, which only a hand edit sets.
+    bool ReadGridLines();
 
     int CountDisabledPositions();
     // Fills all `count` slots with -1, then the first ones with the stored positions.
-    int LoadDisabledPositions(int* positions, int count);
+    bool LoadDisabledPositions(int* positions, int count);
     // Stores as many leading positions as fit in DisableItemPos; the rest are left out whole.
-    int SaveDisabledPositions(const int* positions, int count);
+    bool SaveDisabledPositions(const int* positions, int count);
 
     // -1 when sectionSuffix or key is nullptr.
     int ReadInt(const char* sectionSuffix, const char* key, int defaultValue);
-    int WriteInt(const char* sectionSuffix, const char* key, int value);
+    bool WriteInt(const char* sectionSuffix, const char* key, int value);
 
 private:
     void SectionName(const char* suffix, char* section) const;
     // The text of `key` in the user's section `suffix`, or `defaultValue` when it is missing.
     void ReadText(const char* suffix, const char* key, const char* defaultValue, char* text, int size) const;
-    int WriteText(const char* suffix, const char* key, const char* text) const;
+    bool WriteText(const char* suffix, const char* key, const char* text) const;
 };
 
 // Where the taskbar sits, from the window of class "Shell_TrayWnd"; its screen rectangle goes

@@ -1,5 +1,5 @@
 // Reads and rewrites HKCU\Software\Microsoft\Internet Explorer\MenuExt.
-#include "core/registry_store.h"
+#include "stores/registry_store.h"
 
 #include <windows.h>
 
@@ -250,19 +250,28 @@ bool WriteSubkey(HKEY key, const MenuExtEntry& e) {
 
 }  // namespace
 
-int LoadFromRegistry(EntryList& list, int* keyFlag) {
+bool RegistryMayHoldEntries() {
+    KeyGuard key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, KEY_READ, key.Out()) != ERROR_SUCCESS) return false;
+    DWORD subkeys = 0;
+    return RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr) != ERROR_SUCCESS ||
+           subkeys != 0;
+}
+
+bool LoadFromRegistry(EntryList& list, int* keyFlag) {
     if (keyFlag) *keyFlag = 0;
     KeyGuard key;
     LONG opened = RegOpenKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, KEY_READ, key.Out());
     if (opened != ERROR_SUCCESS) {
         if (keyFlag && opened != ERROR_FILE_NOT_FOUND) *keyFlag = 1;
-        return 0;
+        return false;
     }
     if (keyFlag) *keyFlag = 1;
     DWORD subkeys = 0;
     if (RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr, nullptr,
                          nullptr, nullptr) != ERROR_SUCCESS)
-        return 0;
+        return false;
 
     bool complete = true;
     for (DWORD index = 0; index < subkeys; ++index) {
@@ -282,17 +291,17 @@ int LoadFromRegistry(EntryList& list, int* keyFlag) {
         list.KeepSubkeyName(subkey.wideName.c_str());
         complete = false;
     }
-    return complete ? 1 : 0;
+    return complete;
 }
 
-int SaveToRegistry(const EntryList& list) {
+bool SaveToRegistry(const EntryList& list) {
     KeyGuard key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
                         nullptr, key.Out(), nullptr) != ERROR_SUCCESS)
-        return 0;
-    if (!DeleteSubkeysOfTheList(key.Get(), list)) return 0;
+        return false;
+    if (!DeleteSubkeysOfTheList(key.Get(), list)) return false;
     bool written = list.ForEach([&](int, const MenuExtEntry& e) {
         return !e.enabled || (e.name[0] != '\\' && WriteSubkey(key.Get(), e));
     });
-    return written ? 1 : 0;
+    return written;
 }

@@ -1,16 +1,16 @@
 // The edit-entry dialog: fills its fields from the entry being edited, reads them back and
 // refuses input the entry list or the registry could not keep.
-#include "settings/edit_entry_dialog.h"
+#include "dialogs/edit_entry_dialog.h"
 
 #include <cstring>
 #include <string>
 
 #include "controls/path_edit.h"
 #include "formats/unicode_text.h"
-#include "mainwindow/main_window.h"
-#include "mainwindow/messages.h"
+#include "common/message_box.h"
+#include "common/texts.h"
 #include "resources/resource.h"
-#include "settings/window_utils.h"
+#include "shell/window_utils.h"
 
 namespace {
 
@@ -50,13 +50,18 @@ void CopyIfFits(const std::string& text, char* buffer, size_t size) {
     if (text.size() < size) memcpy(buffer, text.c_str(), text.size() + 1);
 }
 
-BOOL OnInitDialog(HWND dialog) {
+EditEntryRequest* RequestOf(HWND dialog) {
+    return reinterpret_cast<EditEntryRequest*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+BOOL OnInitDialog(HWND dialog, EditEntryRequest* request) {
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(request));
     CenterWindow(dialog, GetWindow(dialog, GW_OWNER));
     // Fails only while a previous edit of the instance still exists; the field then stays plain.
     pathEditControl.Attach(GetDlgItem(dialog, IDC_ENTRY_FILE), PathEditMode::OpenFile);
     SendDlgItemMessageA(dialog, IDC_ENTRY_NAME, EM_LIMITTEXT, kNameCharacters, 0);
     SendDlgItemMessageA(dialog, IDC_ENTRY_FILE, EM_LIMITTEXT, kTargetCharacters, 0);
-    MenuExtEntry& entry = mainWindow.editBuffer;
+    MenuExtEntry& entry = request->entry;
     if (entry.name[0] == '\0') {
         entry.enabled = 1;
         return TRUE;
@@ -71,13 +76,14 @@ BOOL OnInitDialog(HWND dialog) {
 
 // The first thing wrong with the typed entry, or nullptr when it can be kept. A character that
 // cannot be kept comes first: café is no duplicate of an existing cafe.
-const char* RefusalOf(const std::string& name, bool nameWhole, const std::string& target, bool targetWhole) {
+const char* RefusalOf(const EditEntryRequest& request, const std::string& name, bool nameWhole,
+                      const std::string& target, bool targetWhole) {
     if (!nameWhole) return kNameUnusable;
     if (!targetWhole) return kTargetUnusable;
     if (name.empty()) return kNameEmpty;
     if (name[0] == '\\') return kNameStartsWithBackslash;
     // Also the name of a subkey the list keeps out of sight: Update would write into it.
-    if (entryList.IsNameTaken(name.c_str(), mainWindow.editIndex)) return kNameExists;
+    if (request.names && request.names->IsNameTaken(name.c_str(), request.index)) return kNameExists;
     if (target.empty()) return kTargetEmpty;
     if (name.size() >= static_cast<size_t>(kNameSize)) return kNameTooLong;
     if (target.size() >= static_cast<size_t>(kTargetSize)) return kTargetTooLong;
@@ -88,7 +94,8 @@ BOOL OnOk(HWND dialog) {
     bool nameWhole, targetWhole;
     const std::string name = FieldText(dialog, IDC_ENTRY_NAME, &nameWhole);
     const std::string target = FieldText(dialog, IDC_ENTRY_FILE, &targetWhole);
-    MenuExtEntry& entry = mainWindow.editBuffer;
+    EditEntryRequest* request = RequestOf(dialog);
+    MenuExtEntry& entry = request->entry;
     if (nameWhole) CopyIfFits(name, entry.name, sizeof(entry.name));
     if (targetWhole) CopyIfFits(target, entry.target, sizeof(entry.target));
     entry.contexts = 0;
@@ -96,7 +103,7 @@ BOOL OnOk(HWND dialog) {
         if (Checked(dialog, kFirstContextBox + bit)) entry.contexts |= 1u << bit;
     entry.flags = Checked(dialog, IDC_SHOW_AS_DIALOG) ? 1 : 0;
 
-    if (const char* refusal = RefusalOf(name, nameWhole, target, targetWhole)) {
+    if (const char* refusal = RefusalOf(*request, name, nameWhole, target, targetWhole)) {
         ShowMessage(dialog, refusal, kAppCaption, MB_OK | MB_ICONWARNING);
         return TRUE;
     }
@@ -114,9 +121,14 @@ BOOL OnCommand(HWND dialog, int id) {
 
 }  // namespace
 
+INT_PTR RunEditEntryDialog(HWND owner, EditEntryRequest* request) {
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_EDIT_ENTRY), owner, EditEntryDialog,
+                           reinterpret_cast<LPARAM>(request));
+}
+
 INT_PTR CALLBACK EditEntryDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog);
+    case WM_INITDIALOG: return OnInitDialog(dialog, reinterpret_cast<EditEntryRequest*>(lParam));
     case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
     default: return FALSE;
     }

@@ -1,7 +1,7 @@
 // The common file dialogs, taken from comdlg32 when the first one opens rather than at start-up.
-#include "settings/common_dialogs.h"
+#include "shell/common_dialogs.h"
 
-#include "settings/window_utils.h"
+#include "shell/window_utils.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Per-user settings in "Quorvil.ini", read and written through the private-profile
 // functions at the moment they are asked for; nothing is cached.
-#include "settings/settings_store.h"
+#include "stores/settings_store.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -90,10 +90,10 @@ void SettingsStore::ReadText(const char* suffix, const char* key, const char* de
     GetPrivateProfileStringA(section, key, defaultValue, text, size, iniPath);
 }
 
-int SettingsStore::WriteText(const char* suffix, const char* key, const char* text) const {
+bool SettingsStore::WriteText(const char* suffix, const char* key, const char* text) const {
     char section[kSectionSize];
     SectionName(suffix, section);
-    return WritePrivateProfileStringA(section, key, text, iniPath) ? 1 : 0;
+    return WritePrivateProfileStringA(section, key, text, iniPath) != FALSE;
 }
 
 int SettingsStore::ReadInt(const char* sectionSuffix, const char* key, int defaultValue) {
@@ -103,34 +103,45 @@ int SettingsStore::ReadInt(const char* sectionSuffix, const char* key, int defau
     return static_cast<int>(GetPrivateProfileIntA(section, key, defaultValue, iniPath));
 }
 
-int SettingsStore::WriteInt(const char* sectionSuffix, const char* key, int value) {
-    if (!sectionSuffix || !key) return 0;
+bool SettingsStore::WriteInt(const char* sectionSuffix, const char* key, int value) {
+    if (!sectionSuffix || !key) return false;
     char text[16];
     snprintf(text, sizeof(text), "%d", value);
     return WriteText(sectionSuffix, key, text);
 }
 
-int SettingsStore::LoadWindowPlacement(int* placement, int* showCommand, int* topMost) {
+void SettingsStore::LoadOptions(Options* options) {
+    for (const OptionRow& row : kOptionRows) options->*row.value = ReadInt(kListSection, row.key, 0);
+}
+
+void SettingsStore::SaveOptions(const Options& options) {
+    // A value that cannot be written keeps its old one; the window still closes.
+    for (const OptionRow& row : kOptionRows) WriteInt(kListSection, row.key, options.*row.value);
+}
+
+bool SettingsStore::ReadGridLines() { return ReadInt(kMainSection, "Grid", 0) != 0; }
+
+bool SettingsStore::LoadWindowPlacement(int* placement, int* showCommand, int* topMost) {
     if (placement)
         for (int i = 0; i < 4; ++i) placement[i] = ReadInt(kMainSection, kPlacementKeys[i], kNotStored);
     if (showCommand) *showCommand = ReadInt(kMainSection, "ShowWindow", kDefaultShowCommand);
     if (topMost) *topMost = ReadInt(kMainSection, "TopMost", 0);
-    return 1;
+    return true;
 }
 
-int SettingsStore::WriteWindowPlacement(const int* placement, int showCommand, int topMost) {
-    if (!placement) return 0;
+bool SettingsStore::WriteWindowPlacement(const int* placement, int showCommand, int topMost) {
+    if (!placement) return false;
     // A value that cannot be written keeps its old one; the window still closes.
     for (int i = 0; i < 4; ++i) WriteInt(kMainSection, kPlacementKeys[i], placement[i]);
     WriteInt(kMainSection, "ShowWindow", showCommand);
     WriteText(kMainSection, "TopMost", topMost ? "1" : "0");
-    return 1;
+    return true;
 }
 
-int SettingsStore::SaveWindowPlacement(HWND window) {
+bool SettingsStore::SaveWindowPlacement(HWND window) {
     WINDOWPLACEMENT current = {};
     current.length = sizeof(current);
-    if (!GetWindowPlacement(window, &current)) return 0;
+    if (!GetWindowPlacement(window, &current)) return false;
     const RECT& normal = current.rcNormalPosition;
     // The normal rectangle is measured from the work area, which starts beside the taskbar
     // when the taskbar sits at the top or left; the stored position is in screen coordinates.
@@ -148,8 +159,8 @@ int SettingsStore::SaveWindowPlacement(HWND window) {
     return WriteWindowPlacement(placement, showCommand, topMost);
 }
 
-int SettingsStore::LoadColumnWidths(int* widths, int count) {
-    if (!widths) return 0;
+bool SettingsStore::LoadColumnWidths(int* widths, int count) {
+    if (!widths) return false;
     for (int i = 0; i < count; ++i) {
         char key[32];
         snprintf(key, sizeof(key), "%s%d", "ColWidth", i);
@@ -158,31 +169,31 @@ int SettingsStore::LoadColumnWidths(int* widths, int count) {
         // A negative width draws the columns over each other; 0 is a column dragged shut.
         if (widths[i] < 0) widths[i] = defaultWidth;
     }
-    return 1;
+    return true;
 }
 
-int SettingsStore::SaveColumnWidths(const int* widths, int count) {
-    if (!widths) return 0;
+bool SettingsStore::SaveColumnWidths(const int* widths, int count) {
+    if (!widths) return false;
     for (int i = 0; i < count; ++i) {
         char key[32];
         snprintf(key, sizeof(key), "%s%d", "ColWidth", i);
-        if (!WriteInt(kMainSection, key, widths[i])) return 0;
+        if (!WriteInt(kMainSection, key, widths[i])) return false;
     }
-    return 1;
+    return true;
 }
 
-int SettingsStore::LoadColumnOrder(int* order, int count) {
-    if (!order) return 0;
+bool SettingsStore::LoadColumnOrder(int* order, int count) {
+    if (!order) return false;
     char text[kColumnOrderSize];
     ReadText(kMainSection, "ColOrder", kDefaultColumnOrder, text, sizeof(text));
     // A short order would leave columns out of the header; it falls back to the default.
     if (ConvertTokens(text, order, count) < CountTokens(kDefaultColumnOrder))
         ConvertTokens(kDefaultColumnOrder, order, count);
-    return 1;
+    return true;
 }
 
-int SettingsStore::SaveColumnOrder(const int* order, int count) {
-    if (!order) return 0;
+bool SettingsStore::SaveColumnOrder(const int* order, int count) {
+    if (!order) return false;
     char text[kColumnOrderSize];
     JoinNumbers(order, count, text, sizeof(text));
     return WriteText(kMainSection, "ColOrder", text);
@@ -194,17 +205,17 @@ int SettingsStore::CountDisabledPositions() {
     return CountTokens(text);
 }
 
-int SettingsStore::LoadDisabledPositions(int* positions, int count) {
-    if (!positions) return 0;
+bool SettingsStore::LoadDisabledPositions(int* positions, int count) {
+    if (!positions) return false;
     for (int i = 0; i < count; ++i) positions[i] = -1;
     char text[kDisabledPositionsSize];
     ReadText(kListSection, "DisableItemPos", "", text, sizeof(text));
     ConvertTokens(text, positions, count);
-    return 1;
+    return true;
 }
 
-int SettingsStore::SaveDisabledPositions(const int* positions, int count) {
-    if (!positions && count > 0) return 0;
+bool SettingsStore::SaveDisabledPositions(const int* positions, int count) {
+    if (!positions && count > 0) return false;
     // Entries whose position is left out are appended at the end when they are restored.
     char text[kDisabledPositionsSize];
     JoinNumbers(positions, count, text, sizeof(text));

@@ -51,6 +51,11 @@ int GetLongPathForm(const char* path, char* buffer, int capacity);
 // The caller destroys it.
 HCURSOR LoadHelpViewerHandCursor();
 
+// The pointing hand the program shows over its links: the system's, or on systems that have
+// none (Windows 95 and NT 4) the help viewer's, loaded once for the whole run; nullptr when
+// there is neither. Nobody destroys it.
+HCURSOR HandCursor();
+
 // `name` (with its leading backslash) in the folder that `folder` reports, such as
 // GetSystemDirectoryA, into `path` (260 bytes). Returns 0 and leaves `path` empty when the
 // folder is unknown or the whole path would not fit.
@@ -67,7 +72,6 @@ int HelpViewerPath(char* path, UINT(WINAPI* windowsDirectory)(LPSTR, UINT) = Get
 int PromptOpenFile(HWND owner, char* buffer, const char* filter, int filterIndex);
 int PromptSaveFile(HWND owner, char* buffer, const char* filter, int filterIndex);
 
-// The program's one filter list: index 1 CSV, index 2 REGEDIT4.
-extern const char kFileFilter[];
+// The filter indexes of the load and save prompts' filter list (kFileFilter).
 constexpr int kCsvFilterIndex = 1;
 constexpr int kRegFilterIndex = 2;

@@ -1,5 +1,5 @@
 // Disabled entries between runs: "Disable.dat" holds their records, DisableItemPos their places.
-#include "core/disabled_store.h"
+#include "stores/disabled_store.h"
 
 #include <windows.h>
 
@@ -40,32 +40,32 @@ bool DisabledIndexes(const EntryList& list, EntryIndexes* indexes) {
 
 }  // namespace
 
-int SaveDisabled(const EntryList& list, SettingsStore& settings, const char* path) {
-    if (!path || path[0] == '\0') return 0;
+bool SaveDisabled(const EntryList& list, SettingsStore& settings, const char* path) {
+    if (!path || path[0] == '\0') return false;
     char pending[MAX_PATH];
-    if (strlen(path) + sizeof(kPendingSuffix) > sizeof(pending)) return 0;
+    if (strlen(path) + sizeof(kPendingSuffix) > sizeof(pending)) return false;
     strcpy(pending, path);
     strcat(pending, kPendingSuffix);
 
     // A read-only Disable.dat stays as it is. Windows refuses to rename over it anyway, but
     // not every implementation of its API does, and the rule should not depend on that.
     DWORD attributes = GetFileAttributesA(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return 0;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
 
     // The file holds the disabled entries and DisableItemPos their places, in the same order.
     EntryIndexes disabled;
-    if (!DisabledIndexes(list, &disabled)) return 0;
-    if (ExportRegFile(list, pending, &disabled) != kOk) return 0;
+    if (!DisabledIndexes(list, &disabled)) return false;
+    if (!ExportRegFile(list, pending, &disabled)) return false;
     if (!ReplaceWithFinished(pending, path)) {
         // While the old file is in place the pending one is redundant; without it, the
         // pending file is the only copy left and stays.
         if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) DeleteFileA(pending);
-        return 0;
+        return false;
     }
     // An ini file that cannot be written is not reported: the entries themselves are safe in
     // the file, and only their places may be off at the next start.
     settings.SaveDisabledPositions(disabled.data(), static_cast<int>(disabled.size()));
-    return 1;
+    return true;
 }
 
 int RestoreDisabled(EntryList& list, SettingsStore& settings, const char* path, int noSavePos, int* duplicates) {

@@ -1,13 +1,11 @@
 // Window placement, path and file-prompt helpers shared by the program's windows.
-#include "settings/window_utils.h"
+#include "shell/window_utils.h"
 
 #include <shlobj.h>
 
 #include <cstring>
 
-#include "settings/common_dialogs.h"
-
-const char kFileFilter[] = "CSV File(*.csv)\0*.csv\0Registry File(*.reg)\0*.reg\0\0";
+#include "shell/common_dialogs.h"
 
 namespace {
 
@@ -248,6 +246,16 @@ HCURSOR LoadHelpViewerHandCursor() {
     HCURSOR copy = hand ? static_cast<HCURSOR>(CopyIcon(hand)) : nullptr;
     FreeLibrary(viewer);
     return copy;
+}
+
+HCURSOR HandCursor() {
+    // IDC_HAND is missing from older headers; the system cursor's number never changed.
+    constexpr WORD kSystemHandCursor = 32649;
+    static const HCURSOR hand = [] {
+        HCURSOR system = LoadCursorA(nullptr, MAKEINTRESOURCEA(kSystemHandCursor));
+        return system ? system : LoadHelpViewerHandCursor();
+    }();
+    return hand;
 }
 
 int PromptOpenFile(HWND owner, char* buffer, const char* filter, int filterIndex) {

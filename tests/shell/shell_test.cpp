@@ -1,0 +1,148 @@
+// The window and shell utilities on real windows, folders and file dialogs.
+#include <windows.h>
+#include <dlgs.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "shell/window_utils.h"
+#include "common/texts.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using Ints = std::vector<int>;
+
+HWND MakeWindow(const char* className, RECT r, DWORD style = WS_POPUP, DWORD exStyle = 0) {
+    return CreateWindowExA(exStyle, className, "", style, r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+// A second monitor left of the primary one (Wine has one screen), its taskbar along the bottom.
+const RECT kLeftMonitor = {-1280, 0, 0, 1024};
+HMONITOR WINAPI StubFromRect(LPCRECT rect, DWORD) {
+    RECT common;
+    return IntersectRect(&common, rect, &kLeftMonitor) ? reinterpret_cast<HMONITOR>(2) : nullptr;
+}
+HMONITOR WINAPI StubFromWindow(HWND window, DWORD flags) {
+    RECT r;
+    GetWindowRect(window, &r);
+    return StubFromRect(&r, flags);
+}
+BOOL WINAPI StubGetInfo(HMONITOR, LPMONITORINFO info) { return SetRect(&info->rcWork, -1280, 0, 0, 994); }
+
+TEST(CenterWindowTest, CentresOverTheOwnerAndStaysInItsMonitorsWorkArea) {
+    const MonitorFunctions left = {StubFromWindow, StubFromRect, StubGetInfo}, none = {};
+    RECT w, desk;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &w, 0);
+    GetWindowRect(GetDesktopWindow(), &desk);
+    struct { const MonitorFunctions* monitors; RECT owner; SIZE size; POINT at; } cases[] = {  // no owner: the desktop
+        {nullptr, {w.left + 300, w.top + 200, w.left + 501, w.top + 301}, {100, 50}, {w.left + 350, w.top + 225}},
+        {nullptr, {w.left - 300, w.top - 280, w.left - 100, w.top - 80}, {400, 300}, {w.left, w.top}},
+        {nullptr, {w.right - 100, w.bottom - 100, w.right + 100, w.bottom + 100}, {400, 300}, {w.right - 400, w.bottom - 300}},
+        {nullptr, {}, {300, 200}, {(desk.left + desk.right - 300) / 2, (desk.top + desk.bottom - 200) / 2}},
+        {nullptr, {}, {w.right - w.left + 200, 100}, {w.left, (desk.top + desk.bottom - 100) / 2}},  // too wide: left wins
+        {&left, {-250, 300, -50, 400}, {400, 300}, {-400, 200}}, {&left, {-1300, 800, -1100, 900}, {400, 300}, {-1280, 694}},
+        {&none, {-250, 300, -50, 400}, {400, 300}, {w.left, 200}}};
+    for (const auto& c : cases) {
+        UseMonitorFunctions(c.monitors);
+        HWND owner = IsRectEmpty(&c.owner) ? nullptr : MakeWindow("STATIC", c.owner);
+        HWND window = MakeWindow("STATIC", {0, 0, c.size.cx, c.size.cy});
+        CenterWindow(window, owner);
+        RECT r;
+        GetWindowRect(window, &r);
+        EXPECT_EQ((Ints{r.left, r.top, r.right - r.left}), (Ints{c.at.x, c.at.y, c.size.cx})) << c.owner.left;
+        DestroyWindow(window);
+        DestroyWindow(owner);
+    }
+    UseMonitorFunctions(&left);  // a pixel of its work area will do; its taskbar will not
+    EXPECT_EQ((Ints{MeetsAnyWorkArea({-1281, 993, -1279, 995}), MeetsAnyWorkArea({-700, 994, 0, 1400}),
+                    MeetsAnyWorkArea({-1980, 0, -1280, 500})}), (Ints{1, 0, 0}));
+    UseMonitorFunctions(&none);  // the virtual screen
+    LONG right = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    EXPECT_EQ((Ints{MeetsAnyWorkArea({right - 1, 0, 3000, 500}), MeetsAnyWorkArea({right, 0, 3000, 500})}),
+              (Ints{1, 0}));
+    UseMonitorFunctions(nullptr);
+}
+
+std::string windowsDirectory;  // what the stand-in reports, the way GetWindowsDirectoryA does
+UINT WINAPI StubWindowsDirectory(LPSTR buffer, UINT size) {
+    UINT length = static_cast<UINT>(windowsDirectory.size());
+    if (length < size) memcpy(buffer, windowsDirectory.c_str(), length + 1);
+    return length < size ? length : length + 1;
+}
+
+TEST(HelpViewerPathTest, TheDirectoryAndNameFitIn260BytesOrNothingIsWritten) {
+    struct { size_t length; bool fits; } cases[] = {  // 246 + "\winhlp32.exe" + terminator = 260
+        {0, false}, {10, true}, {246, true}, {247, false}, {259, false}, {300, false}};
+    for (const auto& c : cases) {
+        windowsDirectory = c.length ? "C:\\" + std::string(c.length - 3, 'W') : "";
+        char path[MAX_PATH + 8];
+        memset(path, 'x', sizeof(path));
+        EXPECT_EQ(HelpViewerPath(path, StubWindowsDirectory), c.fits ? 1 : 0) << c.length;
+        EXPECT_EQ(std::string(path, strnlen(path, sizeof(path))) + std::string(path + MAX_PATH, 8),
+                  (c.fits ? windowsDirectory + "\\winhlp32.exe" : "") + "xxxxxxxx") << c.length;
+    }
+}
+
+// The system may give paths, the executable's among them, in short (8.3) names.
+TEST(LongPathTest, ShortNamesBecomeLong) {
+    TempDir dir;
+    char buffer[MAX_PATH], shortFile[MAX_PATH] = "";
+    ASSERT_GT(GetLongPathNameA(dir.Path().c_str(), buffer, sizeof(buffer)), 0u);
+    const std::string folder = std::string(buffer) + "Quorvil Long Folder", file = folder + "\\Quorvil Program.exe";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) && TempDir::WriteFile(file, "MZ"));
+    GetShortPathNameA(file.c_str(), shortFile, sizeof(shortFile));
+    ASSERT_EQ(strchr(shortFile, ' '), nullptr) << "no short name for " << file;
+    const int length = static_cast<int>(file.size());
+    memset(buffer, '#', sizeof(buffer));
+    EXPECT_EQ(GetLongPathForm(shortFile, buffer, length), length + 1);
+    EXPECT_EQ(std::string(buffer, sizeof(buffer)), std::string(sizeof(buffer), '#'));
+    EXPECT_EQ(DirectoryOfModulePath(shortFile, buffer, 1), static_cast<int>(folder.size() + 1));
+    EXPECT_EQ(buffer, folder + "\\");
+    // An unparsable path is cut at its last separator, not at the second byte of 表 (0x5C).
+    const std::string gone = dir.Path() + "消えた表";
+    EXPECT_EQ(DirectoryOfModulePath((gone + "\\表.exe").c_str(), buffer, 0), static_cast<int>(gone.size()));
+    EXPECT_EQ(buffer, gone);
+    ASSERT_GT(GetModuleDirectory(buffer, 1), 0);
+    EXPECT_EQ(GetFileAttributesA(buffer), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY)) << buffer;
+}
+
+// Answers the next file dialog once it shows: picks filter g_filter (0 keeps its own) and
+// confirms g_name, or cancels (g_filter -1).
+int g_filter;
+std::string g_name;
+void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = FindWindowA("#32770", nullptr);
+    if (!dialog || !IsWindowVisible(dialog)) return;
+    KillTimer(nullptr, timer);
+    if (g_filter > 0) {  // as a choice with the mouse: the change, then its confirmation
+        SendDlgItemMessageA(dialog, cmb1, CB_SETCURSEL, g_filter - 1, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), 0);
+    }
+    SetDlgItemTextA(dialog, GetDlgItem(dialog, edt1) ? edt1 : cmb13, g_name.c_str());
+    SendMessageA(dialog, WM_COMMAND, g_filter < 0 ? IDCANCEL : IDOK, 0);
+}
+
+TEST(FilePromptTest, CancelGivesMinusOneElseTheFilterSelectedAtConfirmation) {
+    TempDir dir;
+    const std::string existing = dir.File("menu.reg"), fresh = dir.File("exported.csv");
+    ASSERT_TRUE(TempDir::WriteFile(existing, "REGEDIT4\r\n"));
+    const struct { bool save; int initial, filter; std::string name, result; } cases[] = {
+        {false, kCsvFilterIndex, -1, existing, "-1|"}, {false, kRegFilterIndex, 0, existing, "2|" + existing},
+        {true, kCsvFilterIndex, kRegFilterIndex, fresh, "2|" + fresh}};
+    for (const auto& c : cases) {
+        char buffer[MAX_PATH] = "left over";
+        g_filter = c.filter;
+        g_name = c.name;
+        UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerDialog);
+        int result = (c.save ? PromptSaveFile : PromptOpenFile)(nullptr, buffer, kFileFilter, c.initial);
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(std::to_string(result) + "|" + buffer, c.result);
+    }
+}
+
+}  // namespace

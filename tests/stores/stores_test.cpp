@@ -1,0 +1,339 @@
+// The three stores: the MenuExt key of the test prefix's registry, Disable.dat with its
+// positions, and the settings file with the window placement it saves.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "stores/disabled_store.h"
+#include "stores/registry_store.h"
+#include "stores/settings_store.h"
+#include "tests/support/entry_fixture.h"
+#include "tests/support/registry_fixture.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using Ints = std::vector<int>;
+
+std::string Bytes(const std::string& path) { std::string bytes; TempDir::ReadFile(path, &bytes); return bytes; }
+
+HWND MakeWindow(const char* className, RECT r, DWORD style = WS_POPUP, DWORD exStyle = 0) {
+    return CreateWindowExA(exStyle, className, "", style, r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+class SettingsStoreTest : public testing::Test {
+protected:
+    void SetUp() override {
+        store_.SetIniPath(path_.c_str());
+        strcpy(store_.userName, "Alice");
+    }
+    Ints Placement() { Ints p(6, 7); store_.LoadWindowPlacement(p.data(), &p[4], &p[5]); return p; }
+    TempDir dir_;
+    std::string path_ = dir_.File(kIniFileName);
+    SettingsStore store_;
+};
+
+// Two users share one file, each writing only sections of their own (named in Shift_JIS).
+TEST_F(SettingsStoreTest, FileBytesAfterTheWritesOfTwoUsers) {
+    const int placement[4] = {-8, 20, 640, 480}, widths[4] = {200, 100, 45, 300}, order[4] = {3, 0, 1, 2};
+    EXPECT_EQ(store_.WriteWindowPlacement(placement, SW_SHOWMAXIMIZED, 5), 1);
+    EXPECT_EQ(store_.SaveColumnWidths(widths, 4), 1);
+    EXPECT_EQ(store_.SaveColumnOrder(order, 4), 1);
+    EXPECT_EQ(store_.SaveDisabledPositions(order, 3), 1);
+    const std::string alice =
+        "[Alice/Main]\r\nWindowLeft=-8\r\nWindowTop=20\r\nWindowWidth=640\r\nWindowHeight=480\r\nShowWindow=3\r\n"
+        "TopMost=1\r\nColWidth0=200\r\nColWidth1=100\r\nColWidth2=45\r\nColWidth3=300\r\nColOrder=3,0,1,2\r\n"
+        "[Alice/List]\r\nDisableItemPos=3,0,1\r\n";
+    EXPECT_EQ(Bytes(path_), alice);
+    strcpy(store_.userName, "山田");
+    EXPECT_EQ(store_.ReadInt(kMainSection, "ColWidth0", -5), -5);
+    EXPECT_EQ(store_.WriteInt(kListSection, "DisSlash", -1), 1);
+    EXPECT_EQ(Bytes(path_), alice + "[\x8e\x52\x93\x63/List]\r\nDisSlash=-1\r\n");
+}
+
+TEST_F(SettingsStoreTest, ReadsDefaultsWithoutAFileAndNumberListsAsStoredByHand) {
+    Ints widths(5);
+    EXPECT_EQ(Placement(), (Ints{kNotStored, kNotStored, kNotStored, kNotStored, SW_SHOWDEFAULT, 0}));
+    store_.LoadColumnWidths(widths.data(), 5);  // a fifth column takes the fourth one's default
+    EXPECT_EQ(widths, (Ints{180, 120, 40, 320, 320}));
+    struct { const char* stored; Ints order; } cases[] = {
+        {"3,2,1,0", {3, 2, 1, 0}}, {"1,2", {0, 1, 2, 3}}, {"2,0,1,3,9", {2, 0, 1, 3}},
+        {",3,,2,1,0,", {3, 2, 1, 0}}, {" -1,x,+2,3", {-1, 0, 2, 3}}};
+    for (const auto& c : cases) {
+        TempDir::WriteFile(path_, std::string("[Alice/Main]\r\nColOrder=") + c.stored + "\r\n");
+        Ints order(4);
+        store_.LoadColumnOrder(order.data(), 4);
+        EXPECT_EQ(order, c.order) << c.stored;
+    }
+    TempDir::WriteFile(path_, "[Alice/List]\r\nDisableItemPos=3,,7\r\n");
+    EXPECT_EQ(store_.CountDisabledPositions(), 2);
+    Ints positions(4, 99);
+    store_.LoadDisabledPositions(positions.data(), 4);
+    EXPECT_EQ(positions, (Ints{3, 7, -1, -1}));
+}
+
+// The normal rectangle is measured from the work area, which a stand-in taskbar does not move.
+TEST_F(SettingsStoreTest, SavedPlacementFollowsTheTaskbarEdgeAndShowState) {
+    WNDCLASSA tray = {0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), 0, 0, 0, 0, "Shell_TrayWnd"};
+    RegisterClassA(&tray);  // stand-ins are topmost and newest: found before any taskbar the system keeps
+    struct { RECT bar; int show; DWORD exStyle; Ints stored; } cases[] = {  // stored: placement, show, topmost
+        {{0, 0, 1280, 30}, SW_SHOWNORMAL, 0, {10, 70, 400, 300, 1, 0}},
+        {{0, 0, 60, 1024}, SW_SHOWNORMAL, 0, {70, 40, 400, 300, 1, 0}},
+        {{0, 994, 1280, 1024}, SW_SHOWNORMAL, 0, {10, 40, 400, 300, 1, 0}},
+        {{1220, 0, 1280, 1024}, SW_SHOWNORMAL, 0, {10, 40, 400, 300, 1, 0}},
+        {{}, SW_MINIMIZE, 0, {10, 40, 400, 300, 1, 0}},
+        {{}, SW_MAXIMIZE, WS_EX_TOPMOST, {10, 40, 400, 300, 3, 1}}};
+    for (const auto& c : cases) {
+        HWND taskbar = IsRectEmpty(&c.bar) ? nullptr : MakeWindow("Shell_TrayWnd", c.bar, WS_POPUP | WS_VISIBLE,
+                                                                  WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+        HWND window = MakeWindow("STATIC", {10, 40, 410, 340}, WS_OVERLAPPEDWINDOW | WS_VISIBLE, c.exStyle);
+        ShowWindow(window, c.show);
+        EXPECT_EQ(store_.SaveWindowPlacement(window), 1);
+        EXPECT_EQ(Placement(), c.stored) << "taskbar " << c.bar.left << "," << c.bar.top << " show " << c.show;
+        DestroyWindow(window);
+        DestroyWindow(taskbar);
+    }
+}
+
+// Disable.dat and DisableItemPos; a restart is a list refilled with the enabled entries only.
+class DisabledStoreTest : public EntryListTest {
+protected:
+    void SetUp() override {
+        settings_.SetIniPath(dir_.File(kIniFileName).c_str());
+        strcpy(settings_.userName, "Alice");
+    }
+    int Save() { return SaveDisabled(list_, settings_, path_.c_str()); }
+    int Restart(const char* enabled, int noSavePos = 0, int* duplicates = nullptr) {
+        list_.Clear();
+        Fill(enabled);
+        return RestoreDisabled(list_, settings_, path_.c_str(), noSavePos, duplicates);
+    }
+    TempDir dir_;
+    SettingsStore settings_;
+    std::string path_ = dir_.File(kDisabledFileName);
+};
+
+// Saved from "P+ Q- R+ S-" (Q at 1, S at 3), then restored into a list of enabled entries:
+// at their places, or at the end in file order with DisNoSavePos, without positions, or with
+// positions past the end or negative; a name the list holds in any case is counted, not added.
+TEST_F(DisabledStoreTest, DisabledEntriesComeBackAtTheirPlacesOrAtTheEnd) {
+    const struct { const char* positions; int noSavePos; const char* enabled; const char* names; int duplicates; } cases[] = {
+        {nullptr, 0, "P R", "P+ Q- R+ S-", 0}, {nullptr, 1, "P R", "P+ R+ Q- S-", 0}, {"", 0, "P R", "P+ R+ Q- S-", 0},
+        {"9,1", 0, "A B s", "A+ B+ s+ Q-", 1}, {"-4,1", 0, "A B", "A+ S- B+ Q-", 0}};
+    for (const auto& c : cases) {
+        list_.Clear();
+        Fill("P+ Q- R+ S-");
+        EXPECT_EQ(Save(), 1);
+        EXPECT_NE(Bytes(settings_.iniPath).find("DisableItemPos=1,3\r\n"), std::string::npos);
+        if (c.positions) WritePrivateProfileStringA("Alice/List", "DisableItemPos", *c.positions ? c.positions : nullptr,
+                                                    settings_.iniPath);
+        int duplicates = -1;
+        EXPECT_EQ(Restart(c.enabled, c.noSavePos, &duplicates), 2 - c.duplicates) << c.names;
+        EXPECT_EQ(duplicates, c.duplicates) << c.names;
+        std::string shown;
+        MenuExtEntry e;
+        for (int i = 0; list_.GetEntryAt(i, &e); ++i) shown += (i ? " " : "") + std::string(e.name) + "-+"[e.enabled];
+        EXPECT_EQ(shown, c.names);
+    }
+}
+
+// Disable.dat is the only copy of the disabled entries: a save that cannot finish keeps the
+// previous file byte for byte and the positions that belong to it.
+TEST_F(DisabledStoreTest, AFailedSaveKeepsThePreviousFile) {
+    Fill("P+ Q- R+ S-");
+    ASSERT_EQ(Save(), 1);
+    const std::string before = Bytes(path_);
+    list_.SetEnabled(0, false);
+    const std::string pending = path_ + ".tmp";
+    ASSERT_TRUE(CreateDirectoryA(pending.c_str(), nullptr));  // the new file cannot be written
+    EXPECT_EQ(Save(), 0);
+    RemoveDirectoryA(pending.c_str());
+    HANDLE held = CreateFileA(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(Save(), 0);  // the new file cannot take the old one's place
+    CloseHandle(held);
+    EXPECT_EQ(Bytes(path_), before);
+    EXPECT_EQ(GetFileAttributesA(pending.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(settings_.CountDisabledPositions(), 2);  // those of the file kept
+}
+
+// DisableItemPos holds 255 characters: positions that do not fit are left out whole, and their
+// entries come back at the end.
+TEST_F(DisabledStoreTest, PositionsBeyondTheTextLimitAppendTheirEntries) {
+    std::string all, enabled, expected, appended;
+    for (int i = 0; i < 200; ++i) {
+        const std::string name = "E" + std::to_string(1000 + i);
+        all += name + (i % 2 ? "- " : "+ ");
+        if (i % 2 == 0) enabled += name + " ";
+        (i % 2 && i > 153 ? appended : expected) += name + " ";
+    }
+    Fill(all.c_str());
+    list_.SetEnabled(10, false);  // 1,3,5,7,9,10,11,13,...,153 take all 255
+    ASSERT_EQ(Save(), 1);
+    EXPECT_EQ(settings_.CountDisabledPositions(), 78);
+    list_.SetEnabled(10, true);  // 1,3,...,153 take 252, and 155 would need 256
+    ASSERT_EQ(Save(), 1);
+    EXPECT_EQ(Restart(enabled.c_str()), 100);
+    EXPECT_EQ(Names() + " ", expected + appended);
+}
+
+class RegistryStoreTest : public EntryListTest {
+protected:
+    RegistryKeyGuard guard_;
+};
+
+using KeyNames = std::vector<std::string>;
+
+TEST_F(RegistryStoreTest, LoadsWhatFitsSkipsTheRestAndGoesOnPastALongName) {
+    int keyFlag = -1;
+    EXPECT_EQ(LoadFromRegistry(list_, &keyFlag), 0);  // no key: nothing, and it says so
+    EXPECT_EQ(keyFlag, 0);
+    RegistryKeyGuard::CreateSubkey("Good", "C:\\g.htm");
+    RegistryKeyGuard::CreateSubkey("Empty", "");  // left out without an error
+    EXPECT_EQ(LoadFromRegistry(list_, nullptr), 1);
+    EXPECT_EQ(Names(), "Good");
+    list_.Clear();
+
+    DWORD contexts = 0x21, flags = 1;
+    const std::string fits(259, 'a');
+    RegistryKeyGuard::CreateSubkey("Full", "C:\\full.htm", &contexts, &flags);
+    RegistryKeyGuard::CreateSubkey("表示", "C:\\表\\run.htm");  // no Contexts, no Flags: both 0
+    RegistryKeyGuard::CreateSubkey("Fits", fits.c_str());
+    RegistryKeyGuard::CreateSubkey("TooLong", std::string(260, 'b').c_str());
+    RegistryKeyGuard::CreateSubkey("NoDefault", nullptr);
+    // A name too long for the list must not hide the subkeys enumerated after it.
+    RegistryKeyGuard::CreateSubkey(std::string(65, 'L').c_str(), "C:\\long.htm");
+    RegistryKeyGuard::CreateSubkey("Z", "C:\\z.htm");
+    EXPECT_EQ(LoadFromRegistry(list_, &keyFlag), 0);
+    EXPECT_EQ(keyFlag, 1);
+    EXPECT_EQ(Describe(list_), "Fits|" + fits + "|0|0|1\nFull|C:\\full.htm|21|1|1\nGood|C:\\g.htm|0|0|1\nZ|C:\\z.htm|0|0|1\n"
+                               "表示|C:\\表\\run.htm|0|0|1\n");
+}
+
+TEST_F(RegistryStoreTest, SavingWritesTheEnabledEntriesAndKeepsSubkeysTheListCouldNotShow) {
+    const std::string longName(70, 'L');
+    // An empty default value is no entry, and the list's own to remove.
+    for (const char* name : {longName.c_str(), "Empty", "Shown", "Shown\\Child"})
+        RegistryKeyGuard::CreateSubkey(name, *name == 'E' ? "" : "C:\\x.htm");
+    RegistryKeyGuard::CreateSubkey("NoDefault", nullptr);
+    RegistryKeyGuard::CreateSubkey("TooLong", std::string(300, 'x').c_str());
+    const MenuExtEntry entries[] = {MakeEntry("R", "\\\\server\\share\\表.htm", 0x80000021, 0xFFFFFFFF, 1),
+                                    MakeEntry("Q", nullptr, 1, 0, 0), MakeEntry("P", "C:\\p.htm", 0x7F, 1, 1)};
+    for (const MenuExtEntry& e : entries) ASSERT_EQ(list_.AddEntry(&e), kOk);
+    ASSERT_EQ(SaveToRegistry(list_), 1);
+    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (KeyNames{longName, "NoDefault", "P", "R", "TooLong"}));
+    EXPECT_EQ(RegistryKeyGuard::ReadSubkey("R"), "\\\\server\\share\\表.htm|80000021|ffffffff");
+    EXPECT_EQ(RegistryKeyGuard::ReadSubkey("P"), "C:\\p.htm|7f|1");
+
+    list_.Clear();  // an all-disabled list leaves the key, empty of entries
+    Fill("P- Q-");
+    ASSERT_EQ(SaveToRegistry(list_), 1);
+    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (KeyNames{longName, "NoDefault", "TooLong"}));
+}
+
+// Where the ANSI code page is 932 the default value is taken from the wide reading; for every
+// type and length it must be what RegQueryValueExA hands over, and Update must delete exactly
+// the subkeys that load.
+TEST_F(RegistryStoreTest, DefaultValuesOfEveryTypeLoadAsTheAnsiFunctionReadsThem) {
+    const std::wstring kanji129(129, L'\u8868');  // 表: 258 bytes in code page 932
+    const struct { const char* name; DWORD type; std::wstring text; std::string bytes; } cases[] = {
+        {"Sz", REG_SZ, L"C:\\表\\a.htm", ""}, {"Expand", REG_EXPAND_SZ, L"%WINDIR%\\b.htm", ""},
+        {"Multi", REG_MULTI_SZ, std::wstring(L"first\0second\0", 14), ""},
+        {"Multi over", REG_MULTI_SZ, L"x" + std::wstring(1, L'\0') + kanji129 + L'\0', ""},
+        {"Unterminated", REG_SZ, std::wstring(L"abc", 3), ""}, {"Bytes 259", REG_SZ, kanji129 + L"x", ""},
+        {"Bytes 260", REG_SZ, kanji129 + L"xy", ""}, {"Empty", REG_SZ, L"", ""},
+        {"Binary", REG_BINARY, L"", std::string("bin\0", 4)}, {"Dword", REG_DWORD, L"", std::string("\x41\x42\0\0", 4)},
+        {"Binary no end", REG_BINARY, L"", std::string(260, 'n')}, {"Binary long", REG_BINARY, L"", std::string(261, 'm')}};
+    HKEY parent;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &parent,
+                              nullptr), 0);
+    for (const auto& c : cases) {
+        HKEY sub;
+        ASSERT_EQ(RegCreateKeyExA(parent, c.name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr), 0);
+        if (c.bytes.empty())
+            RegSetValueExW(sub, nullptr, 0, c.type, reinterpret_cast<const BYTE*>(c.text.data()),
+                           static_cast<DWORD>((c.text.size() + (c.type != REG_MULTI_SZ && c.name[0] != 'U')) * 2));
+        else
+            RegSetValueExA(sub, nullptr, 0, c.type, reinterpret_cast<const BYTE*>(c.bytes.data()),
+                           static_cast<DWORD>(c.bytes.size()));
+        RegCloseKey(sub);
+    }
+    EXPECT_EQ(LoadFromRegistry(list_, nullptr), 0);  // some do not fit
+    std::string loaded;
+    for (const auto& c : cases) {
+        HKEY sub;
+        ASSERT_EQ(RegOpenKeyExA(parent, c.name, 0, KEY_READ, &sub), 0);
+        char value[kTargetSize + 1] = {};
+        DWORD size = kTargetSize;
+        bool fits = RegQueryValueExA(sub, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) == 0 &&
+                    memchr(value, 0, kTargetSize) && value[0];
+        RegCloseKey(sub);
+        int index = list_.FindEntryByName(c.name);
+        EXPECT_EQ(index >= 0, fits) << c.name;
+        MenuExtEntry e;
+        if (!fits || !list_.GetEntryAt(index, &e)) continue;
+        EXPECT_STREQ(e.target, value) << c.name;
+        loaded += std::string(loaded.empty() ? "" : " ") + c.name;
+    }
+    RegCloseKey(parent);
+    EXPECT_EQ(loaded, "Sz Expand Multi Unterminated Bytes 259 Binary Dword");
+    list_.Clear();
+    ASSERT_EQ(SaveToRegistry(list_), 1);
+    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(),
+              (KeyNames{"Binary long", "Binary no end", "Bytes 260", "Multi over"}));
+}
+
+// Subkeys the list cannot show whole, written as other tools write them. Update must leave them
+// byte for byte, and no entry may take their names; of two names that lstrcmpiA calls equal
+// and the registry does not (ー and ―, ゛ and ﾞ), the list shows the first.
+TEST_F(RegistryStoreTest, SubkeysTheListCannotShowStayUntouchedAndKeepTheirNames) {
+    const std::wstring key = L"Software\\Microsoft\\Internet Explorer\\MenuExt\\";
+    const std::wstring subkeys[][2] = {
+        {L"P", L"C:\\p.htm"}, {L"検索ー", L"C:\\a.htm"}, {L"検索―", L"C:\\b.htm"}, {L"濁゛", L"C:\\c.htm"},
+        {L"濁ﾞ", L"C:\\d.htm"}, {std::wstring(65, L'L'), L"C:\\long.htm"},
+        // The ANSI functions would give these with "?" or, for ¥, the backslash as best fit.
+        {L"한글", L"C:\\x"}, {L"Q", L"C:\\한"}, {L"a\u00A5b", L"y"}, {L"Yen", L"C:\\\u00A5"}, {L"\U00020BB7", L"z"},
+        {L"Lone", L"C:\\\xD800"}, {L"Cafe", L"C:\\caf\u00E9.htm"},
+        // Every file the list is written to would cut these at the break.
+        {L"Name\nwith break", L"C:\\n.htm"}, {L"Break", L"C:\\a.htm\r\n\"quoted\""}};
+    for (const auto& s : subkeys) {
+        HKEY sub;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (key + s[0]).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub,
+                                  nullptr), 0);
+        RegSetValueExW(sub, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(s[1].c_str()), DWORD(s[1].size() * 2 + 2));
+        RegCloseKey(sub);
+    }
+    int keyFlag = -1;
+    EXPECT_EQ(LoadFromRegistry(list_, &keyFlag), 0);  // the start-up warning tells of them
+    EXPECT_EQ(keyFlag, 1);
+    ASSERT_EQ(list_.Count(), 3) << Names();
+    MenuExtEntry first, cafe = MakeEntry("cafe", "C:\\mine.htm"), twin = MakeEntry("検索―");
+    ASSERT_TRUE(list_.GetEntryAt(list_.FindEntryByName("検索ー"), &first));
+    EXPECT_EQ(list_.AddEntry(&twin), kDuplicateName);
+    EXPECT_EQ(list_.AddEntry(&cafe), kDuplicateName);  // Update would write into Cafe
+    EXPECT_TRUE(list_.IsNameTaken("CAFE", -1));
+    EXPECT_TRUE(list_.IsNameTaken("Lone", -1));
+    EXPECT_FALSE(list_.IsNameTaken("Cafe2", -1));
+    EXPECT_EQ(list_.InsertEntryAt(0, &cafe), kDuplicateName);
+
+    list_.DeleteEntryAt(list_.FindEntryByName(first.name));  // its twin stays out of sight
+    Fill("R");
+    ASSERT_EQ(SaveToRegistry(list_), 1);
+    for (const auto& s : subkeys) {
+        wchar_t value[64] = {};
+        DWORD size = sizeof(value);
+        LONG read = RegGetValueW(HKEY_CURRENT_USER, (key + s[0]).c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size);
+        wchar_t deleted[kNameSize] = {};
+        MultiByteToWideChar(932, 0, first.name, -1, deleted, kNameSize);
+        if (s[0] == deleted) {
+            EXPECT_NE(read, 0) << first.name;
+            continue;
+        }
+        ASSERT_EQ(read, 0) << "subkey " << &s - subkeys;
+        EXPECT_EQ(std::wstring(value, size / 2), s[1] + L'\0') << "subkey " << &s - subkeys;  // byte for byte
+    }
+    EXPECT_EQ(RegistryKeyGuard::SubkeyNames().size(), std::size(subkeys));  // R in, the deleted twin out
+}
+
+}  // namespace

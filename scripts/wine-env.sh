@@ -41,6 +41,22 @@ quorvil_build() {
   cmake --build "$BUILD_DIR" -j "$(nproc)"
 }
 
+# The program that ships is 32-bit. An i686 build folder holds it already; any other build
+# folder gets a 32-bit build of the program alone (no tests) in its i686-program folder.
+quorvil_program_dir() {
+  if [ "$QUORVIL_ARCH" = i686 ]; then echo "$BUILD_DIR"; else echo "$BUILD_DIR/i686-program"; fi
+}
+
+# Builds the 32-bit program in quorvil_program_dir; arguments go to `cmake --build`.
+quorvil_build_program() {
+  local dir options=()
+  dir=$(quorvil_program_dir)
+  [ "$dir" = "$BUILD_DIR" ] || options=(-DQUORVIL_TESTS=OFF)
+  cmake -S "$QUORVIL_ROOT" -B "$dir" "${options[@]}" \
+    -DCMAKE_TOOLCHAIN_FILE="$QUORVIL_ROOT/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+    cmake --build "$dir" -j "$(nproc)" "$@"
+}
+
 # The marker of a prefix holds the round of set-up it has had. Raised whenever a step is added
 # below, so prefixes made before that step get it too; every step may run again unharmed.
 QUORVIL_PREFIX_ROUND=2

@@ -84,6 +84,35 @@ quorvil_start_wine() {
   fi
 }
 
+# The prefix is shared by the tests, scripts/run and scripts/screenshots. A script that fills
+# its MenuExt key saves the key first (into the folder given) and puts it back as it was when
+# it ends, also when the key did not exist before.
+QUORVIL_MENU_EXT='HKCU\Software\Microsoft\Internet Explorer\MenuExt'
+QUORVIL_MENU_EXT_COPY=
+quorvil_save_menu_ext() {  # folder
+  if "$QUORVIL_WINE" reg query "$QUORVIL_MENU_EXT" </dev/null >/dev/null 2>&1; then
+    rm -f "$1/saved-menu-ext.reg"
+    (cd "$1" && "$QUORVIL_WINE" reg export "$QUORVIL_MENU_EXT" saved-menu-ext.reg /y </dev/null >/dev/null 2>&1) &&
+      [ -s "$1/saved-menu-ext.reg" ] || { echo "could not save the prefix's MenuExt key" >&2; return 1; }
+    QUORVIL_MENU_EXT_COPY="$1/saved-menu-ext.reg"
+  else
+    QUORVIL_MENU_EXT_COPY=absent
+  fi
+}
+
+# Does nothing unless quorvil_save_menu_ext ran.
+quorvil_restore_menu_ext() {
+  [ -n "$QUORVIL_MENU_EXT_COPY" ] || return 0
+  "$QUORVIL_WINE" reg delete "$QUORVIL_MENU_EXT" /f </dev/null >/dev/null 2>&1
+  if [ "$QUORVIL_MENU_EXT_COPY" != absent ]; then
+    (cd "$(dirname "$QUORVIL_MENU_EXT_COPY")" &&
+      "$QUORVIL_WINE" reg import "$(basename "$QUORVIL_MENU_EXT_COPY")" </dev/null >/dev/null 2>&1) ||
+      { echo "could not put the prefix's MenuExt key back; its copy is $QUORVIL_MENU_EXT_COPY" >&2; return 1; }
+    rm -f "$QUORVIL_MENU_EXT_COPY"
+  fi
+  QUORVIL_MENU_EXT_COPY=
+}
+
 quorvil_stop_wine() {
   wineserver -k </dev/null >/dev/null 2>&1 || true
 }

@@ -41,6 +41,22 @@ quorvil_build() {
   cmake --build "$BUILD_DIR" -j "$(nproc)"
 }
 
+# The program that ships is 32-bit. An i686 build folder holds it already; any other build
+# folder gets a 32-bit build of the program alone (no tests) in its i686-program folder.
+quorvil_program_dir() {
+  if [ "$QUORVIL_ARCH" = i686 ]; then echo "$BUILD_DIR"; else echo "$BUILD_DIR/i686-program"; fi
+}
+
+# Builds the 32-bit program in quorvil_program_dir; arguments go to `cmake --build`.
+quorvil_build_program() {
+  local dir options=()
+  dir=$(quorvil_program_dir)
+  [ "$dir" = "$BUILD_DIR" ] || options=(-DQUORVIL_TESTS=OFF)
+  cmake -S "$QUORVIL_ROOT" -B "$dir" "${options[@]}" \
+    -DCMAKE_TOOLCHAIN_FILE="$QUORVIL_ROOT/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+    cmake --build "$dir" -j "$(nproc)" "$@"
+}
+
 # The marker of a prefix holds the round of set-up it has had. Raised whenever a step is added
 # below, so prefixes made before that step get it too; every step may run again unharmed.
 QUORVIL_PREFIX_ROUND=2
@@ -66,6 +82,35 @@ quorvil_start_wine() {
       </dev/null >/dev/null 2>&1
     echo "$QUORVIL_PREFIX_ROUND" >"$marker"
   fi
+}
+
+# The prefix is shared by the tests, scripts/run and scripts/screenshots. A script that fills
+# its MenuExt key saves the key first (into the folder given) and puts it back as it was when
+# it ends, also when the key did not exist before.
+QUORVIL_MENU_EXT='HKCU\Software\Microsoft\Internet Explorer\MenuExt'
+QUORVIL_MENU_EXT_COPY=
+quorvil_save_menu_ext() {  # folder
+  if "$QUORVIL_WINE" reg query "$QUORVIL_MENU_EXT" </dev/null >/dev/null 2>&1; then
+    rm -f "$1/saved-menu-ext.reg"
+    (cd "$1" && "$QUORVIL_WINE" reg export "$QUORVIL_MENU_EXT" saved-menu-ext.reg /y </dev/null >/dev/null 2>&1) &&
+      [ -s "$1/saved-menu-ext.reg" ] || { echo "could not save the prefix's MenuExt key" >&2; return 1; }
+    QUORVIL_MENU_EXT_COPY="$1/saved-menu-ext.reg"
+  else
+    QUORVIL_MENU_EXT_COPY=absent
+  fi
+}
+
+# Does nothing unless quorvil_save_menu_ext ran.
+quorvil_restore_menu_ext() {
+  [ -n "$QUORVIL_MENU_EXT_COPY" ] || return 0
+  "$QUORVIL_WINE" reg delete "$QUORVIL_MENU_EXT" /f </dev/null >/dev/null 2>&1
+  if [ "$QUORVIL_MENU_EXT_COPY" != absent ]; then
+    (cd "$(dirname "$QUORVIL_MENU_EXT_COPY")" &&
+      "$QUORVIL_WINE" reg import "$(basename "$QUORVIL_MENU_EXT_COPY")" </dev/null >/dev/null 2>&1) ||
+      { echo "could not put the prefix's MenuExt key back; its copy is $QUORVIL_MENU_EXT_COPY" >&2; return 1; }
+    rm -f "$QUORVIL_MENU_EXT_COPY"
+  fi
+  QUORVIL_MENU_EXT_COPY=
 }
 
 quorvil_stop_wine() {

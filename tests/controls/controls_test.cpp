@@ -31,11 +31,13 @@ TEST_F(HyperLinkTest, LinksShareOneParentHookUntilTheLastIsGone) {
     EXPECT_EQ(first.SetColors(0, 0, 0), kLinkNotAttached);
     ASSERT_EQ(first.Attach(a, 1) + second.Attach(b, 0), kLinkOk);
     EXPECT_EQ(first.Attach(b, 1), kLinkAlreadyAttached);
-    EXPECT_TRUE(first.Detach() == a && !GetPropA(a, kLinkInstanceProperty));
+    EXPECT_EQ(first.Detach(), a);
+    EXPECT_EQ(GetPropA(a, kLinkInstanceProperty), nullptr);
     EXPECT_NE(GetWindowLongPtrA(parent_, GWLP_WNDPROC), original);
     // Destroying its control detaches a link by itself; the last one unhooks the parent.
     DestroyWindow(b);
-    EXPECT_TRUE(!second.GetHoverCursor() && GetWindowLongPtrA(parent_, GWLP_WNDPROC) == original);
+    EXPECT_EQ(second.GetHoverCursor(), nullptr);
+    EXPECT_EQ(GetWindowLongPtrA(parent_, GWLP_WNDPROC), original);
 }
 
 // Each browse dialog asked, as "dialog|initial directory or folder|file name|flags"; the

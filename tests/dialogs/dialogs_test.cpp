@@ -82,9 +82,11 @@ TEST_F(DialogTest, EditEntryValidatesInOrderAndFillsTheBufferFromTheFields) {
         {kNew, -1, L"caf\u00E9", L"C:\\x.htm", 0, kNameUnusable},
         {kNew, -1, L"\uD55C", L"", 0, kNameUnusable},
         {kNew, -1, L"", L"C:\\\uD55C.htm", 0, kTargetUnusable},
+        // 64 bytes of name and 259 of file fit; one byte more does not.
         {kNew, -1, repeat(L"表", 32), L"C:\\表\\ソ.htm", 0, nullptr, 0, 0, 1},
-        {kNew, -1, repeat(L"表", 33), L"C:\\x.htm", 0, kNameTooLong},
-        {kNew, -1, L"New", repeat(L"ソ", 130), 0, kTargetTooLong},
+        {kNew, -1, repeat(L"表", 32) + L"x", L"C:\\x.htm", 0, kNameTooLong},
+        {kNew, -1, L"New", repeat(L"ソ", 129) + L"x", 0, nullptr, 0, 0, 1},
+        {kNew, -1, L"New", repeat(L"ソ", 129) + L"xy", 0, kTargetTooLong},
         {kAbc, 0, L"ABC", L"C:\\Abc.htm", 0, nullptr, 0x7F, 1, 0},
         {kAbc, 0, L"other", L"C:\\Abc.htm", 0, kNameExists},
     };
@@ -94,8 +96,6 @@ TEST_F(DialogTest, EditEntryValidatesInOrderAndFillsTheBufferFromTheFields) {
         const size_t boxes = boxes_.Boxes().size();
         INT_PTR result = Drive("編集", [&] { return RunEditEntryDialog(owner_, &request); }, [&](HWND dialog) {
             EXPECT_EQ(pathEditControl.Window(), GetDlgItem(dialog, IDC_ENTRY_FILE));
-            EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_ENTRY_NAME, EM_GETLIMITTEXT, 0, 0), 64);
-            EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_ENTRY_FILE, EM_GETLIMITTEXT, 0, 0), 258);
             EXPECT_EQ(Field(dialog, IDC_ENTRY_FILE), c.editIndex < 0 ? "" : c.start.target);
             for (int bit = 0; bit < 8; ++bit) {
                 bool shown = c.editIndex >= 0 && (bit < 7 ? (c.start.contexts >> bit) & 1 : c.start.flags != 0);

@@ -1,5 +1,6 @@
 // Quorvil.chm as the build leaves it beside Quorvil.exe, read back through itss.dll, the
 // storage the help viewer reads it with.
+#include <algorithm>
 #include <regex>
 #include <set>
 
@@ -26,22 +27,18 @@ std::wstring Wide(const std::string& text, UINT codePage) {
     return wide;
 }
 
-// A UTF-8 source as the help file must hold it: code page 932 as Windows itself converts it
-// (no character lost or replaced by a look-alike), lines ended by CR LF.
-std::string AsShipped(const std::string& name) {
-    std::string utf8, text, lines;
+// A page's text without its line ends' CRs: of the help file's bytes as the help viewer of a
+// Japanese system reads them (code page 932), or of the UTF-8 source.
+std::wstring Text(const std::string& bytes, UINT codePage) {
+    std::wstring text = Wide(bytes, codePage);
+    text.erase(std::remove(text.begin(), text.end(), L'\r'), text.end());
+    return text;
+}
+
+std::string Source(const std::string& name) {
+    std::string utf8;
     EXPECT_TRUE(TempDir::ReadFile(TempDir::BuildPath(QUORVIL_HELP_SOURCE_DIR "/" + name), &utf8)) << name;
-    std::wstring wide = Wide(utf8, CP_UTF8);
-    BOOL lossy = FALSE;
-    text.resize(wide.size() * 2);
-    text.resize(WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), (int)wide.size(), &text[0],
-                                    (int)text.size(), nullptr, &lossy));
-    EXPECT_FALSE(lossy) << name << " holds a character that code page 932 has no form for";
-    for (char c : text) {
-        if (c == '\n') lines += '\r';
-        if (c != '\r') lines += c;
-    }
-    return lines;
+    return utf8;
 }
 
 std::string Stored(IStorage* help, const std::string& name) {
@@ -71,7 +68,9 @@ TEST(HelpFileTest, HoldsEveryPageAsTheJapaneseViewerReadsItAndEveryLinkLeadsToOn
     std::string files = QUORVIL_HELP_FILES "|";
     for (size_t start = 0, end; (end = files.find('|', start)) != std::string::npos; start = end + 1) {
         std::string file = files.substr(start, end - start), text = Stored(help, file);
-        EXPECT_TRUE(text == AsShipped(file)) << file << ", " << text.size() << " bytes, is not its source";
+        EXPECT_TRUE(Text(text, 932) == Text(Source(file), CP_UTF8)) << file << " is not its source";
+        for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+            ASSERT_TRUE(at > 0 && text[at - 1] == '\r') << file << ": a line ends without CR LF";
         if (file.find(".htm") != std::string::npos) {
             EXPECT_NE(text.find("charset=Shift_JIS"), std::string::npos) << file;
         }
@@ -87,6 +86,58 @@ TEST(HelpFileTest, HoldsEveryPageAsTheJapaneseViewerReadsItAndEveryLinkLeadsToOn
         EXPECT_EQ(inContents.count(page), 1u) << page << " is missing from the contents";
     }
     for (const std::string& page : inContents) EXPECT_EQ(held.count(page), 1u) << "the contents name " << page;
+}
+
+// The texts between `open` and `close` everywhere in `text`.
+std::vector<std::string> Between(const std::string& text, const std::string& open, const std::string& close) {
+    std::vector<std::string> found;
+    for (size_t at = text.find(open); at != std::string::npos; at = text.find(open, at + 1)) {
+        size_t end = text.find(close, at + open.size());
+        if (end == std::string::npos) break;
+        found.push_back(text.substr(at + open.size(), end - at - open.size()));
+    }
+    return found;
+}
+
+std::string Without(std::string text, const std::string& piece) {
+    for (size_t at; (at = text.find(piece)) != std::string::npos;) text.erase(at, piece.size());
+    return text;
+}
+
+// Every message the README and the help pages quote is one of the program's own texts, as
+// common/texts.h spells them: a message is a quoted text that ends in 。 or ？ ("..." in the
+// README, 「...」 and the message cells of the help pages), its line breaks left out.
+TEST(HelpFileTest, EveryQuotedMessageIsTheProgramsOwnText) {
+    // Each string literal of the header, a line break left out and a doubled backslash one.
+    std::set<std::string> texts;
+    const std::string header = Source("../../common/texts.h");
+    for (size_t at = header.find('"'); at != std::string::npos; at = header.find('"', at + 1)) {
+        std::string text;
+        for (++at; at < header.size() && header[at] != '"'; ++at) {
+            if (header[at] == '\\' && header[++at] == 'n') continue;
+            text += header[at];
+        }
+        texts.insert(text);
+    }
+    std::vector<std::pair<std::string, std::string>> quoted;  // where, what
+    for (const std::string& quote : Between(Source("../../README.md"), "\"", "\"")) quoted.push_back({"README.md", quote});
+    std::string files = QUORVIL_HELP_FILES "|";
+    for (size_t start = 0, end; (end = files.find('|', start)) != std::string::npos; start = end + 1) {
+        const std::string file = files.substr(start, end - start), page = Source(file);
+        for (const std::string& quote : Between(page, u8"「", u8"」")) quoted.push_back({file, quote});
+        for (const std::string& cell : Between(page, "<td class=\"msg\">", "</td>"))
+            quoted.push_back({file, Without(cell, "<br>")});
+    }
+    int messages = 0;
+    for (const auto& [where, text] : quoted) {
+        // The sources are UTF-8, whatever the program's own strings become.
+        bool message = text.size() >= 3 && (text.compare(text.size() - 3, 3, u8"。") == 0 ||
+                                            text.compare(text.size() - 3, 3, u8"？") == 0);
+        if (!message) continue;
+        ++messages;
+        EXPECT_EQ(texts.count(text), 1u) << where << " quotes a message the program does not have: " << text;
+    }
+    EXPECT_GE(messages, 10);
 }
 
 // The Help item of the real main dialog follows the file the build leaves beside Quorvil.exe.

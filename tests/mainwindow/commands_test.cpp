@@ -2,6 +2,8 @@
 // files and the rows hold afterwards.
 #include <shlobj.h>
 
+#include <functional>
+
 #include "stores/registry_store.h"
 #include "common/texts.h"
 #include "tests/mainwindow/main_dialog_harness.h"
@@ -89,14 +91,33 @@ TEST_P(ExitTest, AsksWritesAndClosesAsTheAnswersSay) {
 INSTANTIATE_TEST_SUITE_P(Paths, ExitTest, testing::ValuesIn(kExitCases),
                          [](const testing::TestParamInfo<ExitCase>& info) { return std::string(info.param.name); });
 
-void ClickHeader(HWND dialog, HWND list, int column) {
-    NMLISTVIEW click = {};
-    click.hdr = {list, static_cast<UINT_PTR>(IDC_ENTRY_LIST), static_cast<UINT>(LVN_COLUMNCLICK)};
-    click.iItem = -1;
-    click.iSubItem = column;
-    SendMessageA(dialog, WM_NOTIFY, IDC_ENTRY_LIST, reinterpret_cast<LPARAM>(&click));
+// One thing a user does to the list of the main dialog.
+using Step = std::function<void(MainDialogTest&)>;
+
+Step Choose(int command) {
+    return [=](MainDialogTest& t) { SendMessageA(GetParent(t.List()), WM_COMMAND, command, 0); };
+}
+Step SetBox(int row, bool ticked) {
+    return [=](MainDialogTest& t) { ListView_SetCheckState(t.List(), row, ticked); };
+}
+Step ClickHeader(int column) {
+    return [=](MainDialogTest& t) {
+        NMLISTVIEW click = {};
+        click.hdr = {t.List(), static_cast<UINT_PTR>(IDC_ENTRY_LIST), static_cast<UINT>(LVN_COLUMNCLICK)};
+        click.iItem = -1;
+        click.iSubItem = column;
+        SendMessageA(GetParent(t.List()), WM_NOTIFY, IDC_ENTRY_LIST, reinterpret_cast<LPARAM>(&click));
+    };
+}
+// A turn of the mouse wheel; Windows 95 passes the delta as the whole wParam.
+Step Wheel(int delta, bool windows95 = false) {
+    return [=](MainDialogTest& t) {
+        mainWindow.wheelDeltaInWParam = windows95;
+        SendMessageA(GetParent(t.List()), WM_MOUSEWHEEL, windows95 ? delta : MAKEWPARAM(0, delta), 0);
+    };
 }
 
+// "<prefix><first>+ ... <prefix><last>+", counting up or down.
 std::string Series(const char* prefix, int first, int last) {
     std::string names;
     for (int i = first; first <= last ? i <= last : i >= last; i += first <= last ? 1 : -1)
@@ -104,73 +125,89 @@ std::string Series(const char* prefix, int first, int last) {
     return names;
 }
 
-// Steps: c<command>, u<row>/t<row> clear/tick a box, h<column> header click, w<delta> wheel,
-// W<delta> wheel in the Windows 95 form. Held: S Shift, C Ctrl.
-TEST_F(CommandTest, RowsFollowTheCommandsBoxesHeadersAndWheel) {
-    const std::string forty = Series("N", 49, 10), sortedForty = Series("N", 18, 49) + Series("N", 17, 10);
-    struct {
-        std::string entries;
-        int disBottom;
-        const char* held;
-        std::initializer_list<int> selected;
-        const char* steps;
-        std::string after;
-        int changed;
-    } const kCases[] = {
-        {"A+ B+ C+ D+ E+", 1, "", {0, 1, 3}, "c1404", "C+ E+ A- B- D-", 1},
-        {"A+ B+ C+ D+ E+", 0, "", {0, 1, 3}, "c1404", "A- B- C+ D- E+", 1},
-        {"A+ B- C+ D+", 1, "", {0, 1, 2}, "c1405", "B+ D+ A- C-", 1},
-        {"A+ B- C+ D+", 0, "", {0, 1, 2}, "c1405", "A- B+ C- D+", 1},
-        {"A- B- C-", 0, "", {0, 2}, "c1403", "A+ B- C+", 1},
-        // A selected disabled row above selected enabled ones, as Move up leaves it.
-        {"B- A+ C+", 1, "", {0, 1, 2}, "c1404", "B- A- C-", 1},
-        {"B- A+ C+ D+", 1, "", {0, 1, 3}, "c1405", "B+ C+ A- D-", 1},
-        {"A+ B- C+ D-", 0, "", {}, "c1406 c1406", "B- D- A+ C+", 0},
-        {"A+ B- C+ D-", 0, "", {}, "c1406 c1406 c1406", "A+ C+ B- D-", 0},
-        {"P+ Q+ R+", 0, "S", {0, 2}, "c1402", "Q+", 1},
-        {"P+ Q+ R+", 0, "C", {1}, "w-240", "P+ R+ Q+", 1},
-        {"P+ Q+ R+", 0, "C", {1}, "w120", "Q+ P+ R+", 1},
-        {"P+ Q+ R+", 0, "C", {1}, "W-120", "P+ R+ Q+", 1},
-        {"P+ Q+ R+", 0, "", {1}, "w120", "P+ Q+ R+", 0},
-        {"A+ B+ C+ D+ E+", 1, "", {}, "u3", "A+ B+ C+ E+ D-", 1},
-        {"A+ B+ C+ D+ E+", 0, "", {}, "u3", "A+ B+ C+ D- E+", 1},
-        {"A+ B+ C+ D+ E-", 1, "", {}, "t4", "A+ B+ C+ D+ E+", 1},  // a ticked entry stays put
-        {"C+ B+ A+ D+", 0, "", {}, "h0 h0", "D+ C+ B+ A+", 1},
-        {"C+ B+ A+ D+", 0, "", {}, "h0 h0 h2", "A+ D+ B+ C+", 1},  // flags as text: 0, 15, 7, E
-        {"A+ B+ C+ D+", 0, "", {}, "h1", "D+ B+ C+ A+", 1},        // contexts 3, 1, 2, 0
-        {forty, 0, "C", {}, "h0", sortedForty, 1},
-        {"X- " + Series("E", 1, 31) + "Y+", 0, "C", {}, "c1406", Series("E", 1, 31) + "X- Y+", 0},  // the first 32
-        {"E+ D+ C+ B+ A+ Z- Y- X-", 1, "", {}, "h0", "A+ B+ C+ D+ E+ Z- Y- X-", 1},
-        {"Z- B+ A+", 1, "", {}, "h0", "Z- B+ A+", 1},
-        {"A+", 0, "", {}, "h0 h0", "A+", 0},
-    };
-    for (const auto& c : kCases) {
-        TearDown();
-        SetUp();
-        OpenWith(c.entries);
-        mainWindow.options.DisBottom = c.disBottom;
-        for (const char* key = c.held; *key; ++key) Hold(*key == 'S' ? VK_SHIFT : VK_CONTROL);
-        Select(c.selected);
-        std::istringstream steps(c.steps);
-        for (std::string step; steps >> step;) {
-            int value = std::stoi(step.substr(1));
-            switch (step[0]) {
-            case 'c': Command(value); break;
-            case 'u':
-            case 't': ListView_SetCheckState(list_, value, step[0] == 't'); break;
-            case 'h': ClickHeader(dialog_, list_, value); break;
-            default:
-                mainWindow.wheelDeltaInWParam = step[0] == 'W';
-                SendMessageA(dialog_, WM_MOUSEWHEEL, step[0] == 'W' ? value : MAKEWPARAM(0, value), 0);
-            }
-        }
-        std::string after = c.after;
-        if (after.back() == ' ') after.pop_back();
-        EXPECT_EQ(Entries(), after) << c.entries << " / " << c.steps;
-        EXPECT_EQ(mainWindow.listChanged, c.changed) << c.entries << " / " << c.steps;
-        ExpectRowsMirrorEntries();
+struct RowsCase {
+    const char* name;
+    std::string entries;  // "P+ Q-" as the list starts
+    std::vector<uint32_t> flags, contexts;  // of each entry, where a sort looks at them
+    bool disBottom;
+    std::vector<int> held;  // VK_SHIFT, VK_CONTROL
+    std::vector<int> selected;
+    std::vector<Step> steps;
+    std::string after;
+    bool changed;  // listChanged afterwards
+};
+
+class RowsTest : public MainDialogTest, public testing::WithParamInterface<RowsCase> {};
+
+const std::string kForty = Series("N", 49, 10), kFortySortedFirst32 = Series("N", 18, 49) + Series("N", 17, 10);
+const RowsCase kRowsCases[] = {
+    {"DisableSelectedGoesToTheBottom", "A+ B+ C+ D+ E+", {}, {}, true, {}, {0, 1, 3}, {Choose(IDM_DISABLE_SELECTED)},
+     "C+ E+ A- B- D-", true},
+    {"DisableSelectedStays", "A+ B+ C+ D+ E+", {}, {}, false, {}, {0, 1, 3}, {Choose(IDM_DISABLE_SELECTED)},
+     "A- B- C+ D- E+", true},
+    // A selected disabled row above selected enabled ones, as Move up leaves it.
+    {"DisableSelectedBelowADisabledOne", "B- A+ C+", {}, {}, true, {}, {0, 1, 2}, {Choose(IDM_DISABLE_SELECTED)},
+     "B- A- C-", true},
+    {"InvertSelectedGoesToTheBottom", "A+ B- C+ D+", {}, {}, true, {}, {0, 1, 2}, {Choose(IDM_INVERT_SELECTED)},
+     "B+ D+ A- C-", true},
+    {"InvertSelectedStays", "A+ B- C+ D+", {}, {}, false, {}, {0, 1, 2}, {Choose(IDM_INVERT_SELECTED)},
+     "A- B+ C- D+", true},
+    {"InvertSelectedBelowADisabledOne", "B- A+ C+ D+", {}, {}, true, {}, {0, 1, 3}, {Choose(IDM_INVERT_SELECTED)},
+     "B+ C+ A- D-", true},
+    {"EnableSelected", "A- B- C-", {}, {}, false, {}, {0, 2}, {Choose(IDM_ENABLE_SELECTED)}, "A+ B- C+", true},
+    // The check-state sort changes the order only: the list is not marked.
+    {"SortByCheckTwiceDisabledFirst", "A+ B- C+ D-", {}, {}, false, {}, {},
+     {Choose(IDM_SORT_BY_CHECK), Choose(IDM_SORT_BY_CHECK)}, "B- D- A+ C+", false},
+    {"SortByCheckThriceEnabledFirst", "A+ B- C+ D-", {}, {}, false, {}, {},
+     {Choose(IDM_SORT_BY_CHECK), Choose(IDM_SORT_BY_CHECK), Choose(IDM_SORT_BY_CHECK)}, "A+ C+ B- D-", false},
+    // With Ctrl only the first 32 rows take part: the 32nd moves, the 33rd stays.
+    {"SortByCheckWithCtrl", "X- " + Series("E", 1, 31) + "Y-", {}, {}, false, {VK_CONTROL}, {},
+     {Choose(IDM_SORT_BY_CHECK)}, Series("E", 1, 31) + "X- Y-", false},
+    {"ShiftDeleteAsksNothing", "P+ Q+ R+", {}, {}, false, {VK_SHIFT}, {0, 2}, {Choose(IDM_DELETE)}, "Q+", true},
+    {"CtrlWheelTowardsTheUserMovesDown", "P+ Q+ R+", {}, {}, false, {VK_CONTROL}, {1}, {Wheel(-240)}, "P+ R+ Q+", true},
+    {"CtrlWheelAwayMovesUp", "P+ Q+ R+", {}, {}, false, {VK_CONTROL}, {1}, {Wheel(120)}, "Q+ P+ R+", true},
+    {"CtrlWheelOfWindows95", "P+ Q+ R+", {}, {}, false, {VK_CONTROL}, {1}, {Wheel(-120, true)}, "P+ R+ Q+", true},
+    {"WheelWithoutCtrl", "P+ Q+ R+", {}, {}, false, {}, {1}, {Wheel(120)}, "P+ Q+ R+", false},
+    {"UntickWithDisBottom", "A+ B+ C+ D+ E+", {}, {}, true, {}, {}, {SetBox(3, false)}, "A+ B+ C+ E+ D-", true},
+    {"UntickStays", "A+ B+ C+ D+ E+", {}, {}, false, {}, {}, {SetBox(3, false)}, "A+ B+ C+ D- E+", true},
+    {"TickedEntryStaysAtTheBottom", "A+ B+ C+ D+ E-", {}, {}, true, {}, {}, {SetBox(4, true)}, "A+ B+ C+ D+ E+", true},
+    {"NameHeaderTwice", "C+ B+ A+ D+", {}, {}, false, {}, {}, {ClickHeader(0), ClickHeader(0)}, "D+ C+ B+ A+", true},
+    // Flags sort as the hexadecimal text the rows show: 0, 15, 7, E.
+    {"FlagsHeaderAfterNames", "C+ B+ A+ D+", {14, 7, 0, 21}, {}, false, {}, {},
+     {ClickHeader(0), ClickHeader(0), ClickHeader(2)}, "A+ D+ B+ C+", true},
+    // Contexts ascending: a set bit before a clear one, from the lowest bit: 3, 1, 2, 0.
+    {"ContextsHeader", "A+ B+ C+ D+", {}, {0, 1, 2, 3}, false, {}, {}, {ClickHeader(1)}, "D+ B+ C+ A+", true},
+    {"HeaderWithCtrlSortsTheFirst32", kForty, {}, {}, false, {VK_CONTROL}, {}, {ClickHeader(0)}, kFortySortedFirst32,
+     true},
+    {"HeaderWithDisBottomSortsTheEnabled", "E+ D+ C+ B+ A+ Z- Y- X-", {}, {}, true, {}, {}, {ClickHeader(0)},
+     "A+ B+ C+ D+ E+ Z- Y- X-", true},
+    {"HeaderWithDisBottomAndADisabledFirstRow", "Z- B+ A+", {}, {}, true, {}, {}, {ClickHeader(0)}, "Z- B+ A+", true},
+    {"HeaderOfASingleRow", "A+", {}, {}, false, {}, {}, {ClickHeader(0), ClickHeader(0)}, "A+", false},
+};
+
+TEST_P(RowsTest, RowsFollowTheCommandsBoxesHeadersAndWheel) {
+    const RowsCase& c = GetParam();
+    OpenWith(c.entries);
+    for (size_t i = 0; i < c.flags.size() || i < c.contexts.size(); ++i) {
+        MenuExtEntry entry;
+        ASSERT_TRUE(entryList.GetEntryAt(static_cast<int>(i), &entry));
+        if (i < c.flags.size()) entry.flags = c.flags[i];
+        if (i < c.contexts.size()) entry.contexts = c.contexts[i];
+        entryList.ReplaceEntryAt(static_cast<int>(i), &entry);
     }
+    mainWindow.options.DisBottom = c.disBottom;
+    for (int key : c.held) Hold(key);
+    Select(c.selected);
+    for (const Step& step : c.steps) step(*this), Pump();
+    std::string after = c.after;
+    if (after.back() == ' ') after.pop_back();
+    EXPECT_EQ(Entries(), after);
+    EXPECT_EQ(mainWindow.listChanged != 0, c.changed);
+    ExpectRowsMirrorEntries();
 }
+
+INSTANTIATE_TEST_SUITE_P(Steps, RowsTest, testing::ValuesIn(kRowsCases),
+                         [](const testing::TestParamInfo<RowsCase>& info) { return std::string(info.param.name); });
 
 // A button that goes grey while it has the focus hands it to the list, so that the keys and
 // shortcuts still work.
@@ -209,7 +246,9 @@ TEST_F(CommandTest, SaveAppendsTheTypeOnlyToAPathWithoutADotAndReportsWhatItCoul
         size_t before = boxes_.Boxes().size();
         Command(c.command);
         ASSERT_EQ(boxes_.Boxes().size(), before + (c.box ? 1 : 0)) << c.typed;
-        EXPECT_TRUE(!c.box || boxes_.Boxes().back().text == c.box);
+        if (c.box) {
+            EXPECT_EQ(boxes_.Boxes().back().text, c.box);
+        }
         std::string bytes;
         EXPECT_EQ(c.written && TempDir::ReadFile(folder_.File(c.written), &bytes), c.written != nullptr);
         // Save selected writes Q alone; the file answered No keeps its old bytes.
@@ -232,7 +271,8 @@ TEST_F(CommandTest, LoadAndDropImportWarnOnceAndCountTo32) {
     Command(IDC_LOAD);  // 31 entries: no count warning
     EXPECT_EQ(entryList.Count(), 31);
     EXPECT_EQ(entryList.FindEntryByName("D"), 30);
-    EXPECT_TRUE(mainWindow.listChanged && Enabled(IDC_UPDATE));
+    EXPECT_TRUE(mainWindow.listChanged);
+    EXPECT_TRUE(Enabled(IDC_UPDATE));
     // A .txt dropped together with a .reg: only the .reg is read.
     std::string files = folder_.File("list.txt") + '\0' + folder_.File("drop.reg") + '\0';
     HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + files.size() + 1);
@@ -257,24 +297,30 @@ TEST_F(CommandTest, LoadAndDropImportWarnOnceAndCountTo32) {
     }
 }
 
-// Internet Explorer shows only 32 entries: Add says so first, and still adds.
-TEST_F(CommandTest, AddWarnsFirstFrom32EntriesAndStillAdds) {
-    for (int count : {31, 32}) {
-        TearDown();
-        SetUp();
-        OpenWith(Series("E", 1, count));
-        ModalScript script("編集", {[&](HWND edit) {
-                               EXPECT_EQ(boxes_.Boxes().size(), count == 32 ? 1u : 0u);
-                               SetDlgItemTextA(edit, IDC_ENTRY_NAME, "New");
-                               SetDlgItemTextA(edit, IDC_ENTRY_FILE, "C:\\new.htm");
-                               return PostMessageA(edit, WM_COMMAND, IDOK, 0), true;
-                           }});
-        Command(IDC_ADD);
-        EXPECT_EQ(entryList.FindEntryByName("New"), count);
-        EXPECT_TRUE(mainWindow.listChanged && Enabled(IDC_UPDATE));
+// Internet Explorer shows only 32 entries: Add says so first from 32 on, and still adds.
+class AddTest : public MainDialogTest, public testing::WithParamInterface<int> {};
+
+TEST_P(AddTest, WarnsFirstFrom32EntriesAndStillAdds) {
+    const int count = GetParam();
+    OpenWith(Series("E", 1, count));
+    size_t warnedBeforeTheDialog = 99;
+    ModalScript script("編集", {[&](HWND edit) {
+                           warnedBeforeTheDialog = boxes_.Boxes().size();
+                           SetDlgItemTextA(edit, IDC_ENTRY_NAME, "New");
+                           SetDlgItemTextA(edit, IDC_ENTRY_FILE, "C:\\new.htm");
+                           return PostMessageA(edit, WM_COMMAND, IDOK, 0), true;
+                       }});
+    Command(IDC_ADD);
+    EXPECT_EQ(warnedBeforeTheDialog, count >= 32 ? 1u : 0u);
+    if (count >= 32) {
+        EXPECT_EQ(boxes_.Boxes()[0].text, kTooManyEntries);
     }
-    EXPECT_EQ(boxes_.Boxes()[0].text, kTooManyEntries);
+    EXPECT_EQ(entryList.FindEntryByName("New"), count);
+    EXPECT_TRUE(mainWindow.listChanged);
+    EXPECT_TRUE(Enabled(IDC_UPDATE));
 }
+
+INSTANTIATE_TEST_SUITE_P(Entries, AddTest, testing::Values(31, 32));
 
 TEST_F(CommandTest, MenuItemsAndTheirKeysFollowTheSelectionAndTheMark) {
     OpenWith("P+ Q+");
@@ -284,8 +330,15 @@ TEST_F(CommandTest, MenuItemsAndTheirKeysFollowTheSelectionAndTheMark) {
             SendMessageA(dialog_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(menu, popup)), popup);
         return !(GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED);
     };
-    EXPECT_FALSE(enabled(IDM_EDIT) || enabled(IDM_DELETE) || enabled(IDM_UPDATE));
-    EXPECT_TRUE(enabled(IDM_SORT_BY_CHECK) && enabled(IDM_SELECT_ALL) && enabled(IDM_LOAD));
+    // The items, each enabled (1) or grey (0).
+    auto items = [&](std::vector<int> ids) {
+        std::string states;
+        for (int id : ids) states += enabled(id) ? '1' : '0';
+        return states;
+    };
+    const std::vector<int> kItems = {IDM_EDIT, IDM_DELETE, IDM_MOVE_DOWN, IDM_UPDATE, IDM_SORT_BY_CHECK, IDM_SELECT_ALL,
+                                     IDM_LOAD};
+    EXPECT_EQ(items(kItems), "0000111");
     // Del with nothing selected: its item is grey, so the shortcut sends nothing and asks nothing.
     MSG key = {dialog_, WM_KEYDOWN, VK_DELETE, 0x00530001, 0, {0, 0}};
     TranslateAcceleratorA(dialog_, LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS)),
@@ -295,8 +348,7 @@ TEST_F(CommandTest, MenuItemsAndTheirKeysFollowTheSelectionAndTheMark) {
     Command(IDM_SELECT_ALL);
     ListView_SetCheckState(list_, 0, FALSE);
     mainWindow.options.DisBottom = 1;
-    EXPECT_FALSE(enabled(IDM_EDIT) || enabled(IDM_SORT_BY_CHECK));
-    EXPECT_TRUE(enabled(IDM_DELETE) && enabled(IDM_MOVE_DOWN) && enabled(IDM_UPDATE));
+    EXPECT_EQ(items(kItems), "0111011");
     for (int id : {IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_SAVE, IDC_DELETE, IDC_EDIT}) EXPECT_EQ(Enabled(id), id != IDC_EDIT) << id;
     DestroyMenu(menu);
 }

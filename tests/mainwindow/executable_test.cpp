@@ -145,13 +145,15 @@ TEST_F(ExecutableTest, AnEntryUntickedAndUpdatedLeavesTheRegistryAndComesBackInP
     // Saved maximized, started from a minimized shortcut: the shortcut wins.
     Setting("ShowWindow", "3");
     list = Start(SW_SHOWMINIMIZED);
-    EXPECT_TRUE(window_ && IsIconic(window_));
+    ASSERT_NE(window_, nullptr);
+    EXPECT_TRUE(IsIconic(window_));
     ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 3);
     for (int row = 0; row < 3; ++row) EXPECT_EQ(CheckBox(list, row), row == 1 ? 0x1000 : 0x2000) << row;
     EXPECT_EQ(CloseWithEsc(list), 0u);
     EXPECT_EQ(Setting("ShowWindow"), "1");  // closed while minimized, stored as a normal window
     std::string after;  // Esc saves only the settings
-    EXPECT_TRUE(TempDir::ReadFile(folder_.File("Disable.dat"), &after) && after == disabled);
+    ASSERT_TRUE(TempDir::ReadFile(folder_.File("Disable.dat"), &after));
+    EXPECT_EQ(after, disabled);
     EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (std::vector<std::string>{"P", "R"}));
 }
 

@@ -51,6 +51,9 @@ inline void ExpectRowsMirrorEntries_(const char* file, int line) {
 }
 
 class MainDialogTest : public testing::Test {
+public:
+    HWND List() const { return list_; }
+
 protected:
     void SetUp() override {
         entryListView.Unbind();
@@ -99,24 +102,17 @@ protected:
             if (message.message != WM_QUIT) DispatchMessageA(&message);
     }
 
-    // Opens the dialog and appends "P+ Q- R+" (+ ticked), leaving the list unchanged and
-    // nothing selected. A name's first letter sets contexts (letter - 'A') & 3 and flags
-    // (letter - 'A') * 7, so flags read as text ("E", "15") sort apart from their values.
+    // Opens the dialog and appends the entries ("P+ Q- R+": + enabled, - disabled; each with
+    // the target C:\<name>.htm), leaving the list unchanged and nothing selected.
     void OpenWith(const std::string& entries) {
         Open();
-        std::istringstream words(entries);
-        for (std::string word; words >> word;) {
-            unsigned letter = static_cast<unsigned>(word[0] - 'A');
-            MenuExtEntry e =
-                MakeEntry(word.substr(0, word.size() - 1).c_str(), nullptr, letter & 3, letter * 7, word.back() == '+');
-            ASSERT_EQ(entryList.AddEntry(&e), 0) << word;
-        }
+        FillList(entryList, entries.c_str());
         Select({});
         mainWindow.listChanged = 0;
         EnableWindow(GetDlgItem(dialog_, IDC_UPDATE), FALSE);
     }
 
-    void Select(std::initializer_list<int> rows) {
+    void Select(const std::vector<int>& rows) {
         ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
         for (int row : rows) ListView_SetItemState(list_, row, LVIS_SELECTED, LVIS_SELECTED);
     }

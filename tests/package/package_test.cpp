@@ -53,7 +53,10 @@ TEST(PackageTest, StartsFromItsFolderAndKeepsItsSettingsBesideItself) {
     for (DWORD began = GetTickCount(); !IsWindowVisible(window) && GetTickCount() - began < kTimeoutMs; Sleep(20))
         window = FindWindowA("#32770", "Quorvil");
     DWORD_PTR ignored;
-    EXPECT_TRUE(window && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored));
+    EXPECT_NE(window, nullptr);
+    if (window) {
+        EXPECT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored));
+    }
     PostMessageA(window, WM_CLOSE, 0, 0);
     DWORD code = 12345;
     if (WaitForSingleObject(process.hProcess, kTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);

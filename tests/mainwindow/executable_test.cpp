@@ -1,7 +1,10 @@
 // Quorvil.exe itself, run as a child process the way a user starts it: what it shows, what
-// it leaves in the registry, Disable.dat and the settings file, and how it ends.
+// it leaves in the registry, Disable.dat and the settings file, and how it ends; and the
+// portable package with it.
 #include <windows.h>
 #include <commctrl.h>
+
+#include <algorithm>
 
 #include "resources/resource.h"
 #include "tests/support/registry_fixture.h"
@@ -75,14 +78,19 @@ protected:
 
     // Starts a copy of the build in the folder, as a shortcut with `showCommand` would; its list.
     HWND Start(int showCommand) {
-        std::string built = TempDir::BuildPath(QUORVIL_EXE), exe = folder_.File("Quorvil.exe");
-        std::string command = "\"" + exe + "\"";
+        std::string exe = folder_.File("Quorvil.exe");
+        return CopyFileA(TempDir::BuildPath(QUORVIL_EXE).c_str(), exe.c_str(), FALSE) ? Run(folder_.Path(), showCommand)
+                                                                                    : nullptr;
+    }
+
+    // Starts Quorvil.exe of `folder` (ending in a backslash) from that folder; its list.
+    HWND Run(const std::string& folder, int showCommand) {
+        std::string exe = folder + "Quorvil.exe", command = "\"" + exe + "\"";
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = static_cast<WORD>(showCommand);
-        if (!CopyFileA(built.c_str(), exe.c_str(), FALSE) ||
-            !CreateProcessA(exe.c_str(), &command[0], 0, 0, FALSE, 0, 0, folder_.Path().c_str(), &startup, &process_))
+        if (!CreateProcessA(exe.c_str(), &command[0], 0, 0, FALSE, 0, 0, folder.c_str(), &startup, &process_))
             return nullptr;
         window_ = Shown();
         return GetDlgItem(window_, IDC_ENTRY_LIST);
@@ -155,6 +163,41 @@ TEST_F(ExecutableTest, AnEntryUntickedAndUpdatedLeavesTheRegistryAndComesBackInP
     ASSERT_TRUE(TempDir::ReadFile(folder_.File("Disable.dat"), &after));
     EXPECT_EQ(after, disabled);
     EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (std::vector<std::string>{"P", "R"}));
+}
+
+// The portable package as a user meets it: unpacked into an empty folder (by the test
+// package_unpack, which runs first), read, started from that folder and closed.
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(ExecutableTest, ThePackageHoldsTheProgramItsHelpAndAReadMeAndRunsFromItsFolder) {
+    const std::string folder = TempDir::BuildPath(QUORVIL_UNPACKED "/");
+    const std::vector<std::string> files = FilesIn(folder);
+    EXPECT_EQ(files, (std::vector<std::string>{"Quorvil.chm", "Quorvil.exe", "Readme.txt"}));
+    std::string readme;
+    ASSERT_TRUE(TempDir::ReadFile(folder + "Readme.txt", &readme));
+    EXPECT_GT(MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, readme.data(), (int)readme.size(), nullptr, 0), 0);
+    EXPECT_EQ(readme.find("Quorvil Version " QUORVIL_VERSION "\r\n"), 0u);
+    EXPECT_NE(readme.find("インストール"), std::string::npos);
+    for (const std::string& file : files) EXPECT_NE(readme.find(file), std::string::npos) << file;
+    // Every line ends in CR LF, the last one too.
+    for (size_t at = readme.find_first_of("\r\n"); at != std::string::npos; at = readme.find_first_of("\r\n", at + 2))
+        ASSERT_EQ(readme.compare(at, 2, "\r\n"), 0) << at;
+    EXPECT_EQ(readme.substr(readme.size() - 2), "\r\n");
+
+    ASSERT_TRUE(Run(folder, SW_SHOWNORMAL));
+    EXPECT_EQ(CloseWithEsc(GetDlgItem(window_, IDC_ENTRY_LIST)), 0u);
+    // Closing saves the settings beside the program and writes neither the registry nor Disable.dat.
+    EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"Quorvil.chm", "Quorvil.exe", "Quorvil.ini", "Readme.txt"}));
+    EXPECT_FALSE(RegistryKeyGuard::MenuExtKeyExists());
 }
 
 }  // namespace

@@ -130,12 +130,14 @@ protected:
     bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(dialog_, id)) != FALSE; }
 
     std::string Names() const { return NamesOf(entryList); }
-    // The entries' names with their check boxes, "P+ Q- R+".
+    // The entries' names with their rows' check boxes, a selected row marked: "*P+ Q- R+".
     std::string Entries() const {
         std::string text;
-        MenuExtEntry e;
-        for (int i = 0; entryList.GetEntryAt(i, &e); ++i)
-            text += (i ? " " : "") + std::string(e.name) + (ListView_GetCheckState(list_, i) ? "+" : "-");
+        entryList.ForEach([&](int i, const MenuExtEntry& e) {
+            text += std::string(i ? " " : "") + (ListView_GetItemState(list_, i, LVIS_SELECTED) ? "*" : "") + e.name +
+                    (ListView_GetCheckState(list_, i) ? "+" : "-");
+            return true;
+        });
         return text;
     }
 

@@ -40,13 +40,11 @@ void Ask(const char* dialog, const char* directory, const char* file, DWORD flag
     snprintf(flagText, sizeof(flagText), "%lx", flags);
     g_asked.push_back(std::string(dialog) + "|" + (directory ? directory : "-") + "|" + file + "|" + flagText);
 }
-BOOL FakeFile(const char* dialog, LPOPENFILENAMEA request) {
-    Ask(dialog, request->lpstrInitialDir, request->lpstrFile, request->Flags);
+BOOL WINAPI FakeOpen(LPOPENFILENAMEA request) {
+    Ask("open", request->lpstrInitialDir, request->lpstrFile, request->Flags);
     if (g_choice) lstrcpynA(request->lpstrFile, g_choice, request->nMaxFile);
     return g_choice != nullptr;
 }
-BOOL WINAPI FakeOpen(LPOPENFILENAMEA request) { return FakeFile("open", request); }
-BOOL WINAPI FakeSave(LPOPENFILENAMEA request) { return FakeFile("save", request); }
 LPITEMIDLIST WINAPI FakeFolder(LPBROWSEINFOA request) {
     Ask("folder", reinterpret_cast<const char*>(request->lParam), "", request->ulFlags);
     LPITEMIDLIST item = nullptr;
@@ -75,7 +73,7 @@ protected:
         edit_ = CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 20, parent_, nullptr, nullptr, nullptr);
         g_editProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LoggingEditProc)));
-        control_.dialogs = {FakeOpen, FakeSave, FakeFolder};
+        control_.dialogs = {FakeOpen, nullptr, FakeFolder};  // the program browses for files to open only
     }
     void TearDown() override { DestroyWindow(parent_); }
 
@@ -94,7 +92,7 @@ TEST_F(PathEditTest, BrowseDialogsStartFromTheFieldAndPutTheChoiceIntoIt) {
     struct Case { PathEditMode mode; const char *field, *choice, *asked, *after = nullptr; } kCases[] = {
         {PathEditMode::OpenFile, "D:\\Scripts\\menu.htm", "C:\\x.htm", "open|D:\\Scripts|menu.htm|1804", "C:\\x.htm"},
         {PathEditMode::OpenFile, "D:\\menu.htm", nullptr, "open|D:\\|menu.htm|1804"},
-        {PathEditMode::SaveFile, " \"D:/Program Files/a.js\" ", nullptr, "save|D:\\Program Files|a.js|804"},
+        {PathEditMode::OpenFile, " \"D:/Program Files/a.js\" ", nullptr, "open|D:\\Program Files|a.js|1804"},
         {PathEditMode::OpenFile, "menu.htm", nullptr, "open|-|menu.htm|1804"},
         {PathEditMode::OpenFile, "   ", nullptr, "open|-||1804"},
         // The second byte of 表 is a backslash.
@@ -108,8 +106,7 @@ TEST_F(PathEditTest, BrowseDialogsStartFromTheFieldAndPutTheChoiceIntoIt) {
         SetWindowTextA(edit_, c.field);
         g_asked.clear();
         g_choice = c.choice;
-        int result = c.mode == PathEditMode::OpenFile ? control_.BrowseOpenFile()
-                   : c.mode == PathEditMode::SaveFile ? control_.BrowseSaveFile() : control_.BrowseFolder();
+        int result = c.mode == PathEditMode::Folder ? control_.BrowseFolder() : control_.BrowseOpenFile();
         EXPECT_EQ(result, c.after ? 0 : 1);
         EXPECT_EQ(g_asked, std::vector<std::string>{c.asked});
         char text[MAX_PATH] = "";
@@ -124,7 +121,7 @@ TEST_F(PathEditTest, ButtonOpensTheDialogOnlyWhenPressedAndReleasedOnIt) {
     const struct { const char* events; size_t dialogs; const char* reached; } kCases[] = {
         {"mB dB uB", 1, "mu"},  {"mB dB mT uT", 0, "mmu"}, {"mB dB mT mB uB", 1, "mmmu"},
         {"dT mB uT", 0, "dmu"}, {"cB rB", 0, ""},          {"cT uT rT", 0, "curx"}};
-    ASSERT_EQ(control_.Attach(edit_, PathEditMode::SaveFile), 0);
+    ASSERT_EQ(control_.Attach(edit_, PathEditMode::OpenFile), 0);
     g_choice = nullptr;
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.events);

@@ -79,8 +79,7 @@ TEST(SystemInfoTest, LinesKeepTheirFormatsAndLineUpAfterTheReportsTabExpansion) 
     const struct { const char* version; uint64_t hertz; std::string ieLine, cpuLine; } kCases[] = {
         {"6.0.2600.0000", 733040000, "Internet Explorer\t: 6.00.2600.0000", "CPU\t\t: GenuineIntel / 733.04 MHz"},
         {"6.0", 5000000000u, "Internet Explorer\t: 6.00.0000.0000", "CPU\t\t: GenuineIntel / 5000.00 MHz"},
-        {"", 0, "Internet Explorer\t: 0.00.0000.0000", "CPU\t\t: GenuineIntel / ??? MHz"},
-    };
+        {"", 0, "Internet Explorer\t: 0.00.0000.0000", "CPU\t\t: GenuineIntel / ??? MHz"}};
     for (const auto& c : kCases) {
         info.internetExplorer = ParseDottedVersion(c.version);
         figures.clockResult = c.hertz ? kProbeOk : kProbeNotApplicable;
@@ -103,8 +102,7 @@ TEST(ReportTextTest, TabsExpandWithinTheirBufferAndPathsGetTheReportExtension) {
     const char* const kPaths[][2] = {
         {"C:\\Tools\\Quorvil.exe", "C:\\Tools\\Quorvil.rpt"}, {"C:\\Tools\\Quorvil", "C:\\Tools\\Quorvil.rpt"},
         {"C:\\v2.01\\Quorvil", "C:\\v2.01\\Quorvil.rpt"},     {"C:\\表\\Quorvil.x.exe", "C:\\表\\Quorvil.x.rpt"},
-        {kFits.c_str(), kFitsReport.c_str()},                 {kTooLong.c_str(), ""},
-    };
+        {kFits.c_str(), kFitsReport.c_str()},                 {kTooLong.c_str(), ""}};
     for (const auto& path : kPaths) {
         char report[MAX_PATH];
         EXPECT_EQ(ReportPathFor(path[0], report), path[1][0] != '\0');

@@ -102,14 +102,12 @@ TEST_F(ExchangeFileTest, TheRegistryEditorMergesOurExportAndItsOwnExportLoadsBac
 }  // namespace
 
 TEST(RegText, ReadsEntriesOnlyFromKeysBelowThePrefixAfterTheExactHeader) {
-    const std::string name64(64, 'n'), ab = "A|a|0|0|0\nB||0|1|0\n";
+    const std::string name64(64, 'n');
     const struct { std::string text, entries; int keyLines; } cases[] = {
         {"regedit4\r\n" + Block("A", "x"), "", 0}, {"REGEDIT4 \r\n" + Block("A", "x"), "", 0},
         {"Windows Registry Editor Version 5.00\r\n" + Block("A", "x"), "", 0},  // imports only, not Disable.dat
-        // Lines end at CR or LF alone, or any run of them, with or without a last line end.
-        {"REGEDIT4\r" + kParent + "\\A]\r@=\"a\"\r" + kParent + "\\B]\r\"Flags\"=dword:1", ab, 2},
-        {"REGEDIT4\n" + kParent + "\\A]\n@=\"a\"\n" + kParent + "\\B]\n\"Flags\"=dword:1\n", ab, 2},
-        {"REGEDIT4\n\r\r\n" + kParent + "\\A]\n\n@=\"a\"\r\n\r" + kParent + "\\B]\r\r\"Flags\"=dword:1", ab, 2},
+        // Lines end at CR or LF alone or at any run of them, the last one also at the end of the text.
+        {"REGEDIT4\r" + kParent + "\\A]\n@=\"a\"\r\n\n\r" + kParent + "\\B]\r\"Flags\"=dword:1", "A|a|0|0|0\nB||0|1|0\n", 2},
         // Other keys, the parent key, a sibling named like it and a key cut off give no entry;
         // key lines below the prefix all count. Low, with no "@=" line, is refused when added.
         {"REGEDIT4\r\n" + kParent + "]\r\n@=\"parent\"\r\n[HKEY_CURRENT_USER\\Software\\Other\\X]\r\n@=\"other\"\r\n"
@@ -132,8 +130,7 @@ TEST(RegText, ReadsEntriesOnlyFromKeysBelowThePrefixAfterTheExactHeader) {
         // Too long for the record: eight backslashes in the file are four in the value.
         {"REGEDIT4\r\n" + Block(name64 + "x", "x") + Block(name64, "x") + Block("LongTarget", std::string(260, 't')) +
          Block("FitTarget", std::string(255, 't') + "\\\\\\\\\\\\\\\\"),
-         name64 + "|x|21|0|0\nFitTarget|" + std::string(255, 't') + "\\\\\\\\|21|0|0\n", 4},
-    };
+         name64 + "|x|21|0|0\nFitTarget|" + std::string(255, 't') + "\\\\\\\\|21|0|0\n", 4}};
     for (const auto& c : cases) {
         EXPECT_EQ(Read<ParseRegText>(c.text), c.entries) << c.text;
         std::string text = c.text;

@@ -188,8 +188,7 @@ TEST_F(AboutDialogTest, TheReportIsWrittenBesideTheExecutableOrTheFailureIsShown
     const struct { INT_PTR launchResult; bool blocked; std::string seen; } kCases[] = {  // blocked: by a folder
         {42, false, kOpened},
         {2, false, kOpened + "レポート作成/64/レポートファイル\n\n    " + report_ + "\n\nを作成しました。"},
-        {42, true, "レポート作成/16/" + std::string(kReportFailed)},
-    };
+        {42, true, "レポート作成/16/" + std::string(kReportFailed)}};
     for (const auto& c : kCases) {
         g_launchResult = c.launchResult;
         DeleteFileA(report_.c_str());

@@ -41,8 +41,8 @@ TEST(CenterWindowTest, CentresOverTheOwnerAndStaysInItsMonitorsWorkArea) {
         {nullptr, {w.left + 300, w.top + 200, w.left + 501, w.top + 301}, {100, 50}, {w.left + 350, w.top + 225}},
         {nullptr, {w.left - 300, w.top - 280, w.left - 100, w.top - 80}, {400, 300}, {w.left, w.top}},
         {nullptr, {w.right - 100, w.bottom - 100, w.right + 100, w.bottom + 100}, {400, 300}, {w.right - 400, w.bottom - 300}},
-        // Too wide for the work area: its left edge wins.
-        {nullptr, {w.left + 300, w.top + 200, w.left + 501, w.top + 301}, {w.right - w.left + 200, 101}, {w.left, w.top + 200}},
+        // Too wide for the work area on both sides: its left edge wins.
+        {nullptr, {w.left + 300, w.top + 200, w.left + 501, w.top + 301}, {3 * (w.right - w.left), 101}, {w.left, w.top + 200}},
         {&left, {-250, 300, -50, 400}, {400, 300}, {-400, 200}}, {&left, {-1300, 800, -1100, 900}, {400, 300}, {-1280, 694}},
         {&none, {-250, 300, -50, 400}, {400, 300}, {w.left, 200}}};
     for (const auto& c : cases) {

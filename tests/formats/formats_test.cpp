@@ -1,5 +1,4 @@
 // REGEDIT4 and CSV exchange files: the readers' rules, exports and imports.
-#include <cstdio>
 #include <cstdlib>
 
 #include "stores/registry_store.h"
@@ -40,10 +39,7 @@ const struct Format {
     const char* name;
     bool (*write)(const EntryList&, const char*, const EntryIndexes*);
     std::unique_ptr<EntrySequence> (*parse)(const char*);
-    int (*import)(EntryList&, const char*, int*);  // a REGEDIT4 file's entries come in enabled
-} kFormats[] = {
-    {"reg", ExportRegFile, ParseRegFile, [](EntryList& l, const char* p, int* d) { return ImportRegFile(l, p, 1, d); }},
-    {"csv", ExportCsvFile, ParseCsvFile, [](EntryList& l, const char* p, int* d) { return ImportCsvFile(l, p, d); }}};
+} kFormats[] = {{"reg", ExportRegFile, ParseRegFile}, {"csv", ExportCsvFile, ParseCsvFile}};
 
 // Passes `g_writesLeft` writes, then fails like a full disk; while it is negative, each is a byte short.
 int g_writesLeft = 0;
@@ -87,11 +83,11 @@ TEST_F(ExchangeFileTest, TheRegistryEditorMergesOurExportAndItsOwnExportLoadsBac
 
     RegistryKeyGuard::DeleteMenuExtKey();
     list_.Clear();
-    const std::wstring menuExt = L"\"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\MenuExt";
-    for (const wchar_t* add : {L"\\表示\" /ve /d \"D:\\表\\say \\\"hi\\\".htm\"", L"\\表示\" /v Flags /t REG_DWORD /d 1",
-                               L"\\UNC\" /ve /d \"\\\\srv\\u.htm\""})
-        ASSERT_EQ(_wsystem((L"reg.exe add " + menuExt + add + L" /f").c_str()), 0);
-    ASSERT_EQ(_wsystem((L"regedit.exe /e " + file + L" " + menuExt + L"\"").c_str()), 0);
+    const DWORD dialogFlag = 1;
+    RegistryKeyGuard::CreateSubkey("表示", "D:\\表\\say \"hi\".htm", nullptr, &dialogFlag);
+    RegistryKeyGuard::CreateSubkey("UNC", "\\\\srv\\u.htm");
+    const std::wstring menuExt = L" \"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\MenuExt\"";
+    ASSERT_EQ(_wsystem((L"regedit.exe /e " + file + menuExt).c_str()), 0);
     std::string bytes;
     ASSERT_TRUE(TempDir::ReadFile(path_, &bytes));
     ASSERT_EQ(bytes.compare(0, 2, "\xFF\xFE"), 0);
@@ -106,14 +102,12 @@ TEST_F(ExchangeFileTest, TheRegistryEditorMergesOurExportAndItsOwnExportLoadsBac
 }  // namespace
 
 TEST(RegText, ReadsEntriesOnlyFromKeysBelowThePrefixAfterTheExactHeader) {
-    const std::string name64(64, 'n'), ab = "A|a|0|0|0\nB||0|1|0\n";
+    const std::string name64(64, 'n');
     const struct { std::string text, entries; int keyLines; } cases[] = {
         {"regedit4\r\n" + Block("A", "x"), "", 0}, {"REGEDIT4 \r\n" + Block("A", "x"), "", 0},
         {"Windows Registry Editor Version 5.00\r\n" + Block("A", "x"), "", 0},  // imports only, not Disable.dat
-        // Lines end at CR or LF alone, or any run of them, with or without a last line end.
-        {"REGEDIT4\r" + kParent + "\\A]\r@=\"a\"\r" + kParent + "\\B]\r\"Flags\"=dword:1", ab, 2},
-        {"REGEDIT4\n" + kParent + "\\A]\n@=\"a\"\n" + kParent + "\\B]\n\"Flags\"=dword:1\n", ab, 2},
-        {"REGEDIT4\n\r\r\n" + kParent + "\\A]\n\n@=\"a\"\r\n\r" + kParent + "\\B]\r\r\"Flags\"=dword:1", ab, 2},
+        // Lines end at CR or LF alone or at any run of them, the last one also at the end of the text.
+        {"REGEDIT4\r" + kParent + "\\A]\n@=\"a\"\r\n\n\r" + kParent + "\\B]\r\"Flags\"=dword:1", "A|a|0|0|0\nB||0|1|0\n", 2},
         // Other keys, the parent key, a sibling named like it and a key cut off give no entry;
         // key lines below the prefix all count. Low, with no "@=" line, is refused when added.
         {"REGEDIT4\r\n" + kParent + "]\r\n@=\"parent\"\r\n[HKEY_CURRENT_USER\\Software\\Other\\X]\r\n@=\"other\"\r\n"
@@ -136,8 +130,7 @@ TEST(RegText, ReadsEntriesOnlyFromKeysBelowThePrefixAfterTheExactHeader) {
         // Too long for the record: eight backslashes in the file are four in the value.
         {"REGEDIT4\r\n" + Block(name64 + "x", "x") + Block(name64, "x") + Block("LongTarget", std::string(260, 't')) +
          Block("FitTarget", std::string(255, 't') + "\\\\\\\\\\\\\\\\"),
-         name64 + "|x|21|0|0\nFitTarget|" + std::string(255, 't') + "\\\\\\\\|21|0|0\n", 4},
-    };
+         name64 + "|x|21|0|0\nFitTarget|" + std::string(255, 't') + "\\\\\\\\|21|0|0\n", 4}};
     for (const auto& c : cases) {
         EXPECT_EQ(Read<ParseRegText>(c.text), c.entries) << c.text;
         std::string text = c.text;
@@ -172,32 +165,25 @@ TEST_F(ExchangeFileTest, ExportsWriteTheExactBytes) {
               "\"表\"\"q\"\"\",\"\"\"\\\\srv\\表\\a,b\"\" ソ\",-2147483521,1,0\r\nS,\"D:\\a,b\",33,0,1\r\n");
 }
 
-TEST_F(ExchangeFileTest, ExportsWriteOnlyTheChosenRows) {
+TEST_F(ExchangeFileTest, ExportsWriteOnlyTheChosenRowsAndReportEveryFailedWriteLeavingNoCutOffFile) {
     Fill("P+ Q- R+ S-");
     const EntryIndexes middle = {1, 2}, ends = {0, 3}, none = {};
     for (const Format& f : kFormats) {
-        EXPECT_EQ(ExportedNames(f, &middle), "Q R ") << f.name;
-        EXPECT_EQ(ExportedNames(f, &ends), "P S ") << f.name;
-        EXPECT_EQ(ExportedNames(f, &none), "") << f.name;
-        EXPECT_EQ(ExportedNames(f, nullptr), "P Q R S ") << f.name;
-    }
-}
-
-TEST_F(ExchangeFileTest, ExportsReportEveryFailedWriteAndLeaveNoCutOffFile) {
-    Fill("P+ Q+");
-    for (const Format& f : kFormats) {
+        SCOPED_TRACE(f.name);
+        EXPECT_EQ(ExportedNames(f, &middle), "Q R ");
+        EXPECT_EQ(ExportedNames(f, &ends), "P S ");
+        EXPECT_EQ(ExportedNames(f, &none), "");
         ExportFile::SetWriteCall(FailingWrite);
         g_writesLeft = 100;
         EXPECT_TRUE(f.write(list_, path_.c_str(), nullptr));
         for (int writes = 100 - g_writesLeft, left = -1; left < writes; ++left) {  // -1: each write a byte short
-            SCOPED_TRACE(std::string(f.name) + " after " + std::to_string(left));
+            SCOPED_TRACE("after " + std::to_string(left));
             g_writesLeft = left;
             EXPECT_FALSE(f.write(list_, path_.c_str(), nullptr));
             EXPECT_EQ(GetFileAttributesA(path_.c_str()), INVALID_FILE_ATTRIBUTES);
         }
         ExportFile::SetWriteCall(nullptr);
         EXPECT_FALSE(f.write(list_, dir_.File("missing\\export").c_str(), nullptr));
-        EXPECT_FALSE(f.write(list_, nullptr, nullptr));
     }
 }
 
@@ -225,7 +211,11 @@ TEST_F(ExchangeFileTest, ImportsReadUnicodeAndVersion5FilesAsTheSameCodePage932T
     const std::wstring key = L"\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\MenuExt\\", lost = key +
         L"한글]\r\n@=\"x\"" + key + L"Yen]\r\n@=\"C:\\\\\u00A5\"" + key + L"\U00020BB7野家]\r\n@=\"x\"" + key +
         L"O]\r\n@=\"o\"\r\n\"Note\"=\"한\"\r\n[HKEY_CURRENT_USER\\한]\r\n@=\"한\"";
-    const struct { std::string bytes, entries; int lost; } cases[] = {
+    // CSV as spreadsheet programs save it ("CSV UTF-8"), and in UTF-16.
+    const std::string csv = "表示,D:\\表\\\"q\".htm,33,0,1\r\nU,x,33,0,0\r\n",
+                      csvEntries = "表示|D:\\表\\\"q\".htm|21|0|1\nU|x|21|0|0\n";
+    const std::wstring lostRows = L"한,y,1,1,1\r\nZ,C:\\한,1,1,1\r\nshort,x";
+    const struct { std::string bytes, entries; int lost; bool csv = false; } cases[] = {
         {Unicode(1200, v5 + body), entries, 0}, {Unicode(1200, "REGEDIT4" + body), entries, 0},
         {Unicode(CP_UTF8, v5 + body), entries, 0}, {Unicode(CP_UTF8, "REGEDIT4" + body), entries, 0}, {v5 + body, entries, 0},
         {Unicode(1200, v5 + body, lost), entries + "O|o|0|0|1\n", 3}, {Unicode(CP_UTF8, v5 + body, lost), entries + "O|o|0|0|1\n", 3},
@@ -235,36 +225,21 @@ TEST_F(ExchangeFileTest, ImportsReadUnicodeAndVersion5FilesAsTheSameCodePage932T
         {Unicode(1200, v5 + body, key + L"L]\r\n@=\"\xD800\""), entries, 1},
         {Unicode(1200, v5 + body, std::wstring(L"\0@=\"z\"", 6)), entries, 0},
         {Unicode(CP_UTF8, v5 + body) + kParent + "\\B]\r\n@=\"\xC3\"", entries, 1},
-        {"\xFF\xFE", "", 0}, {"\xEF\xBB\xBF", "", 0}, {Unicode(1200, "Windows Registry Editor Version 5.00"), "", 0}};
+        {"\xFF\xFE", "", 0}, {"\xEF\xBB\xBF", "", 0}, {Unicode(1200, "Windows Registry Editor Version 5.00"), "", 0},
+        {Unicode(1200, csv, lostRows), csvEntries, 2, true}, {Unicode(CP_UTF8, csv, lostRows), csvEntries, 2, true},
+        // A zero byte ends 8-bit text as well; an empty file holds nothing.
+        {std::string("P,t,1,1,1\r\n\0Q,t,1,1,1\r\n", 22), "P|t|1|1|1\n", 0, true}, {"", "", 0, true}, {"", "", 0}};
     for (const auto& c : cases) {
         list_.Clear();
         ASSERT_TRUE(TempDir::WriteFile(path_, c.bytes));
-        int lost = -1, added = ImportRegFile(list_, path_.c_str(), 1, nullptr, &lost);
+        int lost = -1;
+        int added = c.csv ? ImportCsvFile(list_, path_.c_str(), nullptr, &lost)
+                          : ImportRegFile(list_, path_.c_str(), 1, nullptr, &lost);
         EXPECT_EQ(Describe(list_) + std::to_string(lost), c.entries + std::to_string(c.lost)) << c.bytes;
         EXPECT_EQ(added, list_.Count());
         EXPECT_EQ(CountRegEntries(path_.c_str()), 0);  // Disable.dat stays REGEDIT4 in code page 932
     }
-    // CSV as spreadsheet programs save it ("CSV UTF-8"), and in UTF-16.
-    const std::string csv = "表示,D:\\表\\\"q\".htm,33,0,1\r\nU,x,33,0,0\r\n";
-    const std::wstring lostRows = L"한,y,1,1,1\r\nZ,C:\\한,1,1,1\r\nshort,x";
-    for (UINT codePage : {1200u, UINT{CP_UTF8}}) {
-        list_.Clear();
-        ASSERT_TRUE(TempDir::WriteFile(path_, Unicode(codePage, csv, lostRows)));
-        int lost = -1;
-        EXPECT_EQ(ImportCsvFile(list_, path_.c_str(), nullptr, &lost), 2) << codePage;
-        EXPECT_EQ(Describe(list_) + std::to_string(lost), "表示|D:\\表\\\"q\".htm|21|0|1\nU|x|21|0|0\n2") << codePage;
-    }
-}
-
-TEST_F(ExchangeFileTest, ReadersTakeQuotedPathsStopAtAZeroByteAndGiveNothingWithoutAFile) {
-    ASSERT_TRUE(TempDir::WriteFile(path_, std::string("P,t,1,1,1\r\n\0Q,t,1,1,1\r\n", 22)));
-    EXPECT_EQ(Describe(*ParseCsvFile(("\"" + path_ + "\"").c_str())), "P|t|1|1|1\n");
-    ASSERT_TRUE(TempDir::WriteFile(path_, ""));
-    for (const Format& f : kFormats) {
-        int duplicates = -1;
-        EXPECT_EQ(f.import(list_, dir_.File("missing").c_str(), &duplicates), -1) << f.name;
-        EXPECT_EQ(duplicates, 0) << f.name;
-        EXPECT_EQ(f.import(list_, path_.c_str(), nullptr), 0) << f.name;  // an empty file
-        EXPECT_EQ(f.import(list_, nullptr, nullptr), -1) << f.name;
-    }
+    // No file at all, which the load command reports, is not an empty one.
+    EXPECT_EQ(ImportRegFile(list_, dir_.File("missing").c_str(), 1, nullptr), -1);
+    EXPECT_EQ(ImportCsvFile(list_, dir_.File("missing").c_str(), nullptr), -1);
 }

@@ -16,9 +16,8 @@ namespace {
 
 using Ints = std::vector<int>;
 
-HWND MakeWindow(const char* className, RECT r, DWORD style = WS_POPUP, DWORD exStyle = 0) {
-    return CreateWindowExA(exStyle, className, "", style, r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr,
-                           nullptr, GetModuleHandleA(nullptr), nullptr);
+HWND Popup(RECT r) {
+    return CreateWindowExA(0, "STATIC", "", WS_POPUP, r.left, r.top, r.right - r.left, r.bottom - r.top, 0, 0, 0, 0);
 }
 // A second monitor left of the primary one (Wine has one screen), its taskbar along the bottom.
 const RECT kLeftMonitor = {-1280, 0, 0, 1024};
@@ -35,21 +34,20 @@ BOOL WINAPI StubGetInfo(HMONITOR, LPMONITORINFO info) { return SetRect(&info->rc
 
 TEST(CenterWindowTest, CentresOverTheOwnerAndStaysInItsMonitorsWorkArea) {
     const MonitorFunctions left = {StubFromWindow, StubFromRect, StubGetInfo}, none = {};
-    RECT w, desk;
+    RECT w;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &w, 0);
-    GetWindowRect(GetDesktopWindow(), &desk);
-    struct { const MonitorFunctions* monitors; RECT owner; SIZE size; POINT at; } cases[] = {  // no owner: the desktop
+    // Every dialog of the program has an owner.
+    struct { const MonitorFunctions* monitors; RECT owner; SIZE size; POINT at; } cases[] = {
         {nullptr, {w.left + 300, w.top + 200, w.left + 501, w.top + 301}, {100, 50}, {w.left + 350, w.top + 225}},
         {nullptr, {w.left - 300, w.top - 280, w.left - 100, w.top - 80}, {400, 300}, {w.left, w.top}},
         {nullptr, {w.right - 100, w.bottom - 100, w.right + 100, w.bottom + 100}, {400, 300}, {w.right - 400, w.bottom - 300}},
-        {nullptr, {}, {300, 200}, {(desk.left + desk.right - 300) / 2, (desk.top + desk.bottom - 200) / 2}},
-        {nullptr, {}, {w.right - w.left + 200, 100}, {w.left, (desk.top + desk.bottom - 100) / 2}},  // too wide: left wins
+        // Too wide for the work area on both sides: its left edge wins.
+        {nullptr, {w.left + 300, w.top + 200, w.left + 501, w.top + 301}, {3 * (w.right - w.left), 101}, {w.left, w.top + 200}},
         {&left, {-250, 300, -50, 400}, {400, 300}, {-400, 200}}, {&left, {-1300, 800, -1100, 900}, {400, 300}, {-1280, 694}},
         {&none, {-250, 300, -50, 400}, {400, 300}, {w.left, 200}}};
     for (const auto& c : cases) {
         UseMonitorFunctions(c.monitors);
-        HWND owner = IsRectEmpty(&c.owner) ? nullptr : MakeWindow("STATIC", c.owner);
-        HWND window = MakeWindow("STATIC", {0, 0, c.size.cx, c.size.cy});
+        HWND owner = Popup(c.owner), window = Popup({0, 0, c.size.cx, c.size.cy});
         CenterWindow(window, owner);
         RECT r;
         GetWindowRect(window, &r);
@@ -79,11 +77,9 @@ TEST(HelpViewerPathTest, TheDirectoryAndNameFitIn260BytesOrNothingIsWritten) {
         {0, false}, {10, true}, {246, true}, {247, false}, {259, false}, {300, false}};
     for (const auto& c : cases) {
         windowsDirectory = c.length ? "C:\\" + std::string(c.length - 3, 'W') : "";
-        char path[MAX_PATH + 8];
-        memset(path, 'x', sizeof(path));
+        char path[MAX_PATH] = "left over";
         EXPECT_EQ(HelpViewerPath(path, StubWindowsDirectory), c.fits ? 1 : 0) << c.length;
-        EXPECT_EQ(std::string(path, strnlen(path, sizeof(path))) + std::string(path + MAX_PATH, 8),
-                  (c.fits ? windowsDirectory + "\\winhlp32.exe" : "") + "xxxxxxxx") << c.length;
+        EXPECT_EQ(path, c.fits ? windowsDirectory + "\\winhlp32.exe" : "") << c.length;
     }
 }
 
@@ -93,7 +89,8 @@ TEST(LongPathTest, ShortNamesBecomeLong) {
     char buffer[MAX_PATH], shortFile[MAX_PATH] = "";
     ASSERT_GT(GetLongPathNameA(dir.Path().c_str(), buffer, sizeof(buffer)), 0u);
     const std::string folder = std::string(buffer) + "Quorvil Long Folder", file = folder + "\\Quorvil Program.exe";
-    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) && TempDir::WriteFile(file, "MZ"));
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    ASSERT_TRUE(TempDir::WriteFile(file, "MZ"));
     GetShortPathNameA(file.c_str(), shortFile, sizeof(shortFile));
     ASSERT_EQ(strchr(shortFile, ' '), nullptr) << "no short name for " << file;
     const int length = static_cast<int>(file.size());

@@ -1,10 +1,17 @@
 // Quorvil.chm as the build leaves it beside Quorvil.exe, read back through itss.dll, the
 // storage the help viewer reads it with.
+#include <windows.h>
+#include <objidl.h>
+
 #include <algorithm>
 #include <regex>
 #include <set>
+#include <string>
+#include <vector>
 
-#include "tests/mainwindow/main_dialog_harness.h"
+#include <gtest/gtest.h>
+
+#include "tests/support/temp_dir.h"
 
 // itss.dll's storage of compiled help; the SDK headers do not declare it. Outside the unnamed
 // namespace, where the compiler could take it that no object of the type exists and drop the calls.
@@ -138,19 +145,6 @@ TEST(HelpFileTest, EveryQuotedMessageIsTheProgramsOwnText) {
         EXPECT_EQ(texts.count(text), 1u) << where << " quotes a message the program does not have: " << text;
     }
     EXPECT_GE(messages, 10);
-}
-
-// The Help item of the real main dialog follows the file the build leaves beside Quorvil.exe.
-TEST_F(MainDialogTest, HelpItemIsEnabledBesideTheBuiltHelpFileAndGreyWithoutIt) {
-    Open();
-    HMENU help = GetSubMenu(GetMenu(dialog_), 3);
-    auto enabled = [&] {
-        SendMessageA(dialog_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(help), 3);
-        return !(GetMenuState(help, IDM_HELP, MF_BYCOMMAND) & MF_GRAYED);
-    };
-    EXPECT_FALSE(enabled()) << "in a folder without Quorvil.chm";
-    lstrcpynA(mainWindow.dataFolder, TempDir::BuildPath(QUORVIL_EXE_DIR "/").c_str(), MAX_PATH);
-    EXPECT_TRUE(enabled()) << "beside the built Quorvil.exe";
 }
 
 }  // namespace

@@ -350,6 +350,10 @@ TEST_F(CommandTest, MenuItemsAndTheirKeysFollowTheSelectionAndTheMark) {
     mainWindow.options.DisBottom = 1;
     EXPECT_EQ(items(kItems), "0111011");
     for (int id : {IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_SAVE, IDC_DELETE, IDC_EDIT}) EXPECT_EQ(Enabled(id), id != IDC_EDIT) << id;
+    // Help follows the help file: none in the test's folder, one beside the built Quorvil.exe.
+    EXPECT_FALSE(enabled(IDM_HELP));
+    lstrcpynA(mainWindow.dataFolder, TempDir::BuildPath(QUORVIL_EXE_DIR "/").c_str(), MAX_PATH);
+    EXPECT_TRUE(enabled(IDM_HELP));
     DestroyMenu(menu);
 }
 

@@ -1,13 +1,7 @@
 // libFuzzer harness of the BMP layout check: whatever it accepts, the bytes the platform then
 // reads (info header, colour masks and table, pixel rows) all lie inside the image.
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-
 #include "controls/bmp_image.h"
-
-#define FUZZ_CHECK(c) ((c) ? (void)0 : (fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #c), abort()))
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 

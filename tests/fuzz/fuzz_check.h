@@ -1,5 +1,6 @@
-// What both reader harnesses check: every entry read has a name, fits its record, and comes
-// back unchanged (its enabled state too) after being written and read again.
+// What the harnesses share: a check that aborts, and for both readers that every entry read has
+// a name, fits its record, and comes back unchanged (its enabled state too) after being
+// written and read again.
 #pragma once
 
 #include <cstdio>

@@ -4,9 +4,6 @@
 #pragma once
 
 #include <algorithm>
-#include <cstdio>
-#include <initializer_list>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,31 +25,10 @@ inline std::string RegText(const std::vector<std::string>& names) {
     return text;
 }
 
-// Checks that row i of the list view shows entry i (all four column texts and the check box)
-// for every i, and that the list and the list view have the same length.
-#define ExpectRowsMirrorEntries() ExpectRowsMirrorEntries_(__FILE__, __LINE__)
-inline void ExpectRowsMirrorEntries_(const char* file, int line) {
-    testing::ScopedTrace trace(file, line, "rows mirror entries");
-    HWND rows = entryListView.Handle();
-    ASSERT_EQ(ListView_GetItemCount(rows), entryList.Count());
-    entryList.ForEach([&](int i, const MenuExtEntry& e) {
-        char texts[4][512] = {}, expected[4][512] = {};
-        snprintf(expected[0], 512, "%s", e.name);
-        FormatContextLetters(e.contexts, expected[1]);
-        snprintf(expected[2], 512, "%X", static_cast<unsigned>(e.flags));
-        snprintf(expected[3], 512, "%s", e.target);
-        for (int column = 0; column < 4; ++column) {
-            ListView_GetItemText(rows, i, column, texts[column], 512);
-            EXPECT_STREQ(texts[column], expected[column]) << "row " << i << " column " << column;
-        }
-        EXPECT_EQ(ListView_GetCheckState(rows, i) != 0, e.enabled != 0) << "row " << i;
-        return true;
-    });
-}
-
 class MainDialogTest : public testing::Test {
 public:
     HWND List() const { return list_; }
+    void Hold(int key) { held_.push_back(key), SetKeyStateReader(HeldKeyState); }
 
 protected:
     void SetUp() override {
@@ -118,7 +94,6 @@ protected:
     }
 
     void Command(int id) { SendMessageA(dialog_, WM_COMMAND, id, 0), Pump(); }
-    void Hold(int key) { held_.push_back(key), SetKeyStateReader(HeldKeyState); }
 
     // The open and save prompts answer with this path and filter index.
     static void AnswerPrompts(const std::string& path, int filterIndex) {
@@ -130,14 +105,20 @@ protected:
     bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(dialog_, id)) != FALSE; }
 
     std::string Names() const { return NamesOf(entryList); }
-    // The entries' names with their rows' check boxes, a selected row marked: "*P+ Q- R+".
+    // The rows' names and check boxes, a selected row marked ("*P+ Q- R+"), and after them the
+    // entries' own where they differ.
     std::string Entries() const {
-        std::string text;
-        entryList.ForEach([&](int i, const MenuExtEntry& e) {
-            text += std::string(i ? " " : "") + (ListView_GetItemState(list_, i, LVIS_SELECTED) ? "*" : "") + e.name +
-                    (ListView_GetCheckState(list_, i) ? "+" : "-");
-            return true;
-        });
+        std::string rows, plain;
+        for (int i = 0; i < ListView_GetItemCount(list_); ++i) {
+            std::string row = Cell(i, 0) + (ListView_GetCheckState(list_, i) ? "+" : "-");
+            rows += (i ? " " : "") + std::string(ListView_GetItemState(list_, i, LVIS_SELECTED) ? "*" : "") + row;
+            plain += (i ? " " : "") + row;
+        }
+        return plain == StatesOf(entryList) ? rows : rows + " | entries " + StatesOf(entryList);
+    }
+    std::string Cell(int row, int column) const {
+        char text[512] = {};
+        ListView_GetItemText(list_, row, column, text, sizeof(text));
         return text;
     }
 

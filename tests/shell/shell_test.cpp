@@ -1,6 +1,5 @@
-// The window and shell utilities on real windows, folders and file dialogs.
+// The window and shell utilities on real windows and monitors made up.
 #include <windows.h>
-#include <dlgs.h>
 
 #include <cstring>
 #include <string>
@@ -9,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include "shell/window_utils.h"
-#include "common/texts.h"
-#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -83,63 +80,13 @@ TEST(HelpViewerPathTest, TheDirectoryAndNameFitIn260BytesOrNothingIsWritten) {
     }
 }
 
-// The system may give paths, the executable's among them, in short (8.3) names.
-TEST(LongPathTest, ShortNamesBecomeLong) {
-    TempDir dir;
-    char buffer[MAX_PATH], shortFile[MAX_PATH] = "";
-    ASSERT_GT(GetLongPathNameA(dir.Path().c_str(), buffer, sizeof(buffer)), 0u);
-    const std::string folder = std::string(buffer) + "Quorvil Long Folder", file = folder + "\\Quorvil Program.exe";
-    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    ASSERT_TRUE(TempDir::WriteFile(file, "MZ"));
-    GetShortPathNameA(file.c_str(), shortFile, sizeof(shortFile));
-    ASSERT_EQ(strchr(shortFile, ' '), nullptr) << "no short name for " << file;
-    const int length = static_cast<int>(file.size());
-    memset(buffer, '#', sizeof(buffer));
-    EXPECT_EQ(GetLongPathForm(shortFile, buffer, length), length + 1);
-    EXPECT_EQ(std::string(buffer, sizeof(buffer)), std::string(sizeof(buffer), '#'));
-    EXPECT_EQ(DirectoryOfModulePath(shortFile, buffer, 1), static_cast<int>(folder.size() + 1));
-    EXPECT_EQ(buffer, folder + "\\");
-    // An unparsable path is cut at its last separator, not at the second byte of 表 (0x5C).
-    const std::string gone = dir.Path() + "消えた表";
+// A path the system cannot make long is cut at its last separator, not at the second byte of 表
+// (0x5C).
+TEST(ModuleFolderTest, APathThatCannotBeMadeLongIsCutAtItsLastSeparator) {
+    const std::string gone = "C:\\消えた表\\表";
+    char buffer[MAX_PATH];
     EXPECT_EQ(DirectoryOfModulePath((gone + "\\表.exe").c_str(), buffer, 0), static_cast<int>(gone.size()));
     EXPECT_EQ(buffer, gone);
-    ASSERT_GT(GetModuleDirectory(buffer, 1), 0);
-    EXPECT_EQ(GetFileAttributesA(buffer), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY)) << buffer;
-}
-
-// Answers the next file dialog once it shows: picks filter g_filter (0 keeps its own) and
-// confirms g_name, or cancels (g_filter -1).
-int g_filter;
-std::string g_name;
-void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = FindWindowA("#32770", nullptr);
-    if (!dialog || !IsWindowVisible(dialog)) return;
-    KillTimer(nullptr, timer);
-    if (g_filter > 0) {  // as a choice with the mouse: the change, then its confirmation
-        SendDlgItemMessageA(dialog, cmb1, CB_SETCURSEL, g_filter - 1, 0);
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), 0);
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), 0);
-    }
-    SetDlgItemTextA(dialog, GetDlgItem(dialog, edt1) ? edt1 : cmb13, g_name.c_str());
-    SendMessageA(dialog, WM_COMMAND, g_filter < 0 ? IDCANCEL : IDOK, 0);
-}
-
-TEST(FilePromptTest, CancelGivesMinusOneElseTheFilterSelectedAtConfirmation) {
-    TempDir dir;
-    const std::string existing = dir.File("menu.reg"), fresh = dir.File("exported.csv");
-    ASSERT_TRUE(TempDir::WriteFile(existing, "REGEDIT4\r\n"));
-    const struct { bool save; int initial, filter; std::string name, result; } cases[] = {
-        {false, kCsvFilterIndex, -1, existing, "-1|"}, {false, kRegFilterIndex, 0, existing, "2|" + existing},
-        {true, kCsvFilterIndex, kRegFilterIndex, fresh, "2|" + fresh}};
-    for (const auto& c : cases) {
-        char buffer[MAX_PATH] = "left over";
-        g_filter = c.filter;
-        g_name = c.name;
-        UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerDialog);
-        int result = (c.save ? PromptSaveFile : PromptOpenFile)(nullptr, buffer, kFileFilter, c.initial);
-        KillTimer(nullptr, timer);
-        EXPECT_EQ(std::to_string(result) + "|" + buffer, c.result);
-    }
 }
 
 }  // namespace

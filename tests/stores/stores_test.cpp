@@ -1,8 +1,7 @@
 // The three stores: the MenuExt key of the test prefix's registry, Disable.dat with its
-// positions, and the settings file with the window placement it saves.
+// positions, and the settings file as a hand may have left it.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstring>
 
 #include "stores/disabled_store.h"
@@ -18,11 +17,6 @@ using Ints = std::vector<int>;
 
 std::string Bytes(const std::string& path) { std::string bytes; TempDir::ReadFile(path, &bytes); return bytes; }
 
-HWND MakeWindow(const char* className, RECT r, DWORD style = WS_POPUP, DWORD exStyle = 0) {
-    return CreateWindowExA(exStyle, className, "", style, r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr,
-                           nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
 class SettingsStoreTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -34,24 +28,6 @@ protected:
     std::string path_ = dir_.File(kIniFileName);
     SettingsStore store_;
 };
-
-// Two users share one file, each writing only sections of their own (named in Shift_JIS).
-TEST_F(SettingsStoreTest, FileBytesAfterTheWritesOfTwoUsers) {
-    const int placement[4] = {-8, 20, 640, 480}, widths[4] = {200, 100, 45, 300}, order[4] = {3, 0, 1, 2};
-    EXPECT_EQ(store_.WriteWindowPlacement(placement, SW_SHOWMAXIMIZED, 5), 1);
-    EXPECT_EQ(store_.SaveColumnWidths(widths, 4), 1);
-    EXPECT_EQ(store_.SaveColumnOrder(order, 4), 1);
-    EXPECT_EQ(store_.SaveDisabledPositions(order, 3), 1);
-    const std::string alice =
-        "[Alice/Main]\r\nWindowLeft=-8\r\nWindowTop=20\r\nWindowWidth=640\r\nWindowHeight=480\r\nShowWindow=3\r\n"
-        "TopMost=1\r\nColWidth0=200\r\nColWidth1=100\r\nColWidth2=45\r\nColWidth3=300\r\nColOrder=3,0,1,2\r\n"
-        "[Alice/List]\r\nDisableItemPos=3,0,1\r\n";
-    EXPECT_EQ(Bytes(path_), alice);
-    strcpy(store_.userName, "山田");
-    EXPECT_EQ(store_.ReadInt(kMainSection, "ColWidth0", -5), -5);
-    EXPECT_EQ(store_.WriteInt(kListSection, "DisSlash", -1), 1);
-    EXPECT_EQ(Bytes(path_), alice + "[\x8e\x52\x93\x63/List]\r\nDisSlash=-1\r\n");
-}
 
 TEST_F(SettingsStoreTest, ReadsDefaultsWithoutAFileAndNumberListsAsStoredByHand) {
     Ints widths(5);
@@ -72,29 +48,6 @@ TEST_F(SettingsStoreTest, ReadsDefaultsWithoutAFileAndNumberListsAsStoredByHand)
     Ints positions(4, 99);
     store_.LoadDisabledPositions(positions.data(), 4);
     EXPECT_EQ(positions, (Ints{3, 7, -1, -1}));
-}
-
-// The normal rectangle is measured from the work area, which a stand-in taskbar does not move.
-TEST_F(SettingsStoreTest, SavedPlacementFollowsTheTaskbarEdgeAndShowState) {
-    WNDCLASSA tray = {0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), 0, 0, 0, 0, "Shell_TrayWnd"};
-    RegisterClassA(&tray);  // stand-ins are topmost and newest: found before any taskbar the system keeps
-    struct { RECT bar; int show; DWORD exStyle; Ints stored; } cases[] = {  // stored: placement, show, topmost
-        {{0, 0, 1280, 30}, SW_SHOWNORMAL, 0, {10, 70, 400, 300, 1, 0}},
-        {{0, 0, 60, 1024}, SW_SHOWNORMAL, 0, {70, 40, 400, 300, 1, 0}},
-        {{0, 994, 1280, 1024}, SW_SHOWNORMAL, 0, {10, 40, 400, 300, 1, 0}},
-        {{1220, 0, 1280, 1024}, SW_SHOWNORMAL, 0, {10, 40, 400, 300, 1, 0}},
-        {{}, SW_MINIMIZE, 0, {10, 40, 400, 300, 1, 0}},
-        {{}, SW_MAXIMIZE, WS_EX_TOPMOST, {10, 40, 400, 300, 3, 1}}};
-    for (const auto& c : cases) {
-        HWND taskbar = IsRectEmpty(&c.bar) ? nullptr : MakeWindow("Shell_TrayWnd", c.bar, WS_POPUP | WS_VISIBLE,
-                                                                  WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
-        HWND window = MakeWindow("STATIC", {10, 40, 410, 340}, WS_OVERLAPPEDWINDOW | WS_VISIBLE, c.exStyle);
-        ShowWindow(window, c.show);
-        EXPECT_EQ(store_.SaveWindowPlacement(window), 1);
-        EXPECT_EQ(Placement(), c.stored) << "taskbar " << c.bar.left << "," << c.bar.top << " show " << c.show;
-        DestroyWindow(window);
-        DestroyWindow(taskbar);
-    }
 }
 
 // Disable.dat and DisableItemPos; a restart is a list refilled with the enabled entries only.
@@ -185,40 +138,35 @@ protected:
 
 using KeyNames = std::vector<std::string>;
 
-TEST_F(RegistryStoreTest, LoadsWhatFitsSkipsTheRestAndGoesOnPastALongName) {
+TEST_F(RegistryStoreTest, LoadsWhatFitsAndUpdateKeepsWhatTheListCouldNotShow) {
     int keyFlag = -1;
     EXPECT_FALSE(LoadFromRegistry(list_, &keyFlag));  // no key: nothing, and it says so
     EXPECT_EQ(keyFlag, 0);
     RegistryKeyGuard::CreateSubkey("Good", "C:\\g.htm");
+    RegistryKeyGuard::CreateSubkey("Good\\Child", "C:\\c.htm");
     RegistryKeyGuard::CreateSubkey("Empty", "");  // left out without an error
     EXPECT_TRUE(LoadFromRegistry(list_, nullptr));
     EXPECT_EQ(Names(), "Good");
     list_.Clear();
 
     DWORD contexts = 0x21, flags = 1;
-    const std::string fits(259, 'a');
+    const std::string fits(259, 'a'), longName(65, 'L');
     RegistryKeyGuard::CreateSubkey("Full", "C:\\full.htm", &contexts, &flags);
     RegistryKeyGuard::CreateSubkey("表示", "C:\\表\\run.htm");  // no Contexts, no Flags: both 0
     RegistryKeyGuard::CreateSubkey("Fits", fits.c_str());
     RegistryKeyGuard::CreateSubkey("TooLong", std::string(260, 'b').c_str());
     RegistryKeyGuard::CreateSubkey("NoDefault", nullptr);
     // A name too long for the list must not hide the subkeys enumerated after it.
-    RegistryKeyGuard::CreateSubkey(std::string(65, 'L').c_str(), "C:\\long.htm");
+    RegistryKeyGuard::CreateSubkey(longName.c_str(), "C:\\long.htm");
     RegistryKeyGuard::CreateSubkey(std::string(64, 'M').c_str(), "C:\\m.htm");
-    RegistryKeyGuard::CreateSubkey("Z", "C:\\z.htm");
     EXPECT_FALSE(LoadFromRegistry(list_, &keyFlag));
     EXPECT_EQ(keyFlag, 1);
     EXPECT_EQ(Describe(list_), "Fits|" + fits + "|0|0|1\nFull|C:\\full.htm|21|1|1\nGood|C:\\g.htm|0|0|1\n" +
-                                   std::string(64, 'M') + "|C:\\m.htm|0|0|1\nZ|C:\\z.htm|0|0|1\n表示|C:\\表\\run.htm|0|0|1\n");
-}
+                                   std::string(64, 'M') + "|C:\\m.htm|0|0|1\n表示|C:\\表\\run.htm|0|0|1\n");
 
-TEST_F(RegistryStoreTest, SavingWritesTheEnabledEntriesAndKeepsSubkeysTheListCouldNotShow) {
-    const std::string longName(70, 'L');
-    // An empty default value is no entry, and the list's own to remove.
-    for (const char* name : {longName.c_str(), "Empty", "Shown", "Shown\\Child"})
-        RegistryKeyGuard::CreateSubkey(name, *name == 'E' ? "" : "C:\\x.htm");
-    RegistryKeyGuard::CreateSubkey("NoDefault", nullptr);
-    RegistryKeyGuard::CreateSubkey("TooLong", std::string(300, 'x').c_str());
+    // Update writes the enabled entries, removes the rest, Empty and Good's child with them, and
+    // leaves what the list could not show.
+    list_.Clear();
     const MenuExtEntry entries[] = {MakeEntry("R", "\\\\server\\share\\表.htm", 0x80000021, 0xFFFFFFFF, 1),
                                     MakeEntry("Q", nullptr, 1, 0, 0), MakeEntry("P", "C:\\p.htm", 0x7F, 1, 1)};
     for (const MenuExtEntry& e : entries) ASSERT_EQ(list_.AddEntry(&e), kOk);
@@ -226,7 +174,6 @@ TEST_F(RegistryStoreTest, SavingWritesTheEnabledEntriesAndKeepsSubkeysTheListCou
     EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (KeyNames{longName, "NoDefault", "P", "R", "TooLong"}));
     EXPECT_EQ(RegistryKeyGuard::ReadSubkey("R"), "\\\\server\\share\\表.htm|80000021|ffffffff");
     EXPECT_EQ(RegistryKeyGuard::ReadSubkey("P"), "C:\\p.htm|7f|1");
-
     list_.Clear();  // an all-disabled list leaves the key, empty of entries
     Fill("P- Q-");
     ASSERT_TRUE(SaveToRegistry(list_));
@@ -238,37 +185,26 @@ TEST_F(RegistryStoreTest, SavingWritesTheEnabledEntriesAndKeepsSubkeysTheListCou
 // Update must delete exactly the subkeys that load or are empty.
 TEST_F(RegistryStoreTest, DefaultValuesOfEveryTypeLoadAsTheAnsiFunctionReadsThem) {
     const std::wstring kanji129(129, L'\u8868');  // 表: 258 bytes in code page 932
-    const std::string kanji129Bytes = [] { std::string s; for (int i = 0; i < 129; ++i) s += "表"; return s; }();
+    std::string kanji129Bytes;
+    while (kanji129Bytes.size() < 258) kanji129Bytes += "表";
+    auto sz = RegistryKeyGuard::Utf16;
     // Each default value as another tool writes it, and the target it loads as; none when the
     // subkey is no entry (all but Empty stay for the next Update).
-    const struct { const char* name; DWORD type; std::wstring text; std::string bytes, target; } cases[] = {
-        {"Sz", REG_SZ, L"C:\\表\\a.htm", "", "C:\\表\\a.htm"},
-        {"Expand", REG_EXPAND_SZ, L"%WINDIR%\\b.htm", "", "%WINDIR%\\b.htm"},
-        {"Multi", REG_MULTI_SZ, std::wstring(L"first\0second\0", 14), "", "first"},
-        {"Multi over", REG_MULTI_SZ, L"x" + std::wstring(1, L'\0') + kanji129 + L'\0', "", ""},
-        {"Unterminated", REG_SZ, std::wstring(L"abc", 3), "", "abc"},
-        {"Bytes 259", REG_SZ, kanji129 + L"x", "", kanji129Bytes + "x"},
-        {"Bytes 260", REG_SZ, kanji129 + L"xy", "", ""},
-        {"Empty", REG_SZ, L"", "", ""},
-        {"Binary", REG_BINARY, L"", std::string("bin\0", 4), "bin"},
-        {"Dword", REG_DWORD, L"", std::string("\x41\x42\0\0", 4), "AB"},
-        {"Binary no end", REG_BINARY, L"", std::string(260, 'n'), ""},
-        {"Binary long", REG_BINARY, L"", std::string(261, 'm'), ""}};
-    HKEY parent;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &parent,
-                              nullptr), 0);
-    for (const auto& c : cases) {
-        HKEY sub;
-        ASSERT_EQ(RegCreateKeyExA(parent, c.name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr), 0);
-        if (c.bytes.empty())
-            RegSetValueExW(sub, nullptr, 0, c.type, reinterpret_cast<const BYTE*>(c.text.data()),
-                           static_cast<DWORD>((c.text.size() + (c.type != REG_MULTI_SZ && c.name[0] != 'U')) * 2));
-        else
-            RegSetValueExA(sub, nullptr, 0, c.type, reinterpret_cast<const BYTE*>(c.bytes.data()),
-                           static_cast<DWORD>(c.bytes.size()));
-        RegCloseKey(sub);
-    }
-    RegCloseKey(parent);
+    const struct { const char* name; DWORD type; std::string bytes, target; } cases[] = {
+        {"Sz", REG_SZ, sz(L"C:\\表\\a.htm"), "C:\\表\\a.htm"},
+        {"Expand", REG_EXPAND_SZ, sz(L"%WINDIR%\\b.htm"), "%WINDIR%\\b.htm"},
+        {"Multi", REG_MULTI_SZ, sz(std::wstring(L"first\0second\0", 13)), "first"},
+        {"Multi over", REG_MULTI_SZ, sz(L"x" + std::wstring(1, L'\0') + kanji129), ""},
+        {"Unterminated", REG_SZ, sz(L"abc").substr(0, 6), "abc"},
+        {"Bytes 259", REG_SZ, sz(kanji129 + L"x"), kanji129Bytes + "x"},
+        {"Bytes 260", REG_SZ, sz(kanji129 + L"xy"), ""},
+        {"Empty", REG_SZ, sz(L""), ""},
+        {"Binary", REG_BINARY, std::string("bin\0", 4), "bin"},
+        {"Dword", REG_DWORD, std::string("\x41\x42\0\0", 4), "AB"},
+        {"Binary no end", REG_BINARY, std::string(260, 'n'), ""},
+        {"Binary long", REG_BINARY, std::string(261, 'm'), ""}};
+    for (const auto& c : cases)
+        RegistryKeyGuard::CreateSubkeyW(std::wstring(c.name, c.name + strlen(c.name)), c.type, c.bytes);
     EXPECT_FALSE(LoadFromRegistry(list_, nullptr));  // some do not fit
     for (const auto& c : cases) {
         MenuExtEntry e = {};
@@ -285,7 +221,6 @@ TEST_F(RegistryStoreTest, DefaultValuesOfEveryTypeLoadAsTheAnsiFunctionReadsThem
 // byte for byte, and no entry may take their names; of two names that lstrcmpiA calls equal
 // and the registry does not (ー and ―, ゛ and ﾞ), the list shows the first.
 TEST_F(RegistryStoreTest, SubkeysTheListCannotShowStayUntouchedAndKeepTheirNames) {
-    const std::wstring key = L"Software\\Microsoft\\Internet Explorer\\MenuExt\\";
     const std::wstring subkeys[][2] = {
         {L"P", L"C:\\p.htm"}, {L"検索ー", L"C:\\a.htm"}, {L"検索―", L"C:\\b.htm"}, {L"濁゛", L"C:\\c.htm"},
         {L"濁ﾞ", L"C:\\d.htm"}, {std::wstring(65, L'L'), L"C:\\long.htm"},
@@ -294,13 +229,7 @@ TEST_F(RegistryStoreTest, SubkeysTheListCannotShowStayUntouchedAndKeepTheirNames
         {L"Lone", L"C:\\\xD800"}, {L"Cafe", L"C:\\caf\u00E9.htm"},
         // Every file the list is written to would cut these at the break.
         {L"Name\nwith break", L"C:\\n.htm"}, {L"Break", L"C:\\a.htm\r\n\"quoted\""}};
-    for (const auto& s : subkeys) {
-        HKEY sub;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (key + s[0]).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub,
-                                  nullptr), 0);
-        RegSetValueExW(sub, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(s[1].c_str()), DWORD(s[1].size() * 2 + 2));
-        RegCloseKey(sub);
-    }
+    for (const auto& s : subkeys) RegistryKeyGuard::CreateSubkeyW(s[0], REG_SZ, RegistryKeyGuard::Utf16(s[1]));
     int keyFlag = -1;
     EXPECT_FALSE(LoadFromRegistry(list_, &keyFlag));  // the start-up warning tells of them
     EXPECT_EQ(keyFlag, 1);
@@ -317,19 +246,10 @@ TEST_F(RegistryStoreTest, SubkeysTheListCannotShowStayUntouchedAndKeepTheirNames
     list_.DeleteEntryAt(list_.FindEntryByName(first.name));  // its twin stays out of sight
     Fill("R");
     ASSERT_TRUE(SaveToRegistry(list_));
-    for (const auto& s : subkeys) {
-        wchar_t value[64] = {};
-        DWORD size = sizeof(value);
-        LONG read = RegGetValueW(HKEY_CURRENT_USER, (key + s[0]).c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size);
-        wchar_t deleted[kNameSize] = {};
-        MultiByteToWideChar(932, 0, first.name, -1, deleted, kNameSize);
-        if (s[0] == deleted) {
-            EXPECT_NE(read, 0) << first.name;
-            continue;
-        }
-        ASSERT_EQ(read, 0) << "subkey " << &s - subkeys;
-        EXPECT_EQ(std::wstring(value, size / 2), s[1] + L'\0') << "subkey " << &s - subkeys;  // byte for byte
-    }
+    wchar_t deleted[kNameSize] = {};
+    MultiByteToWideChar(932, 0, first.name, -1, deleted, kNameSize);
+    for (const auto& s : subkeys)  // byte for byte
+        EXPECT_EQ(RegistryKeyGuard::ReadSubkeyW(s[0]), s[0] == deleted ? L"<missing>" : s[1] + L'\0') << &s - subkeys;
     EXPECT_EQ(RegistryKeyGuard::SubkeyNames().size(), std::size(subkeys));  // R in, the deleted twin out
 }
 

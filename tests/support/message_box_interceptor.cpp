@@ -1,6 +1,7 @@
 #include "tests/support/message_box_interceptor.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -42,6 +43,18 @@ bool IsMessageBox(HWND window) {
 }
 
 }  // namespace
+
+std::string Box(const std::string& text, const std::string& caption, UINT style) {
+    char hex[16];
+    snprintf(hex, sizeof(hex), "%x", style);
+    return text + " | " + caption + " | " + hex;
+}
+
+std::vector<std::string> MessageBoxInterceptor::Shown(size_t from) const {
+    std::vector<std::string> shown;
+    for (size_t i = from; i < boxes_.size(); ++i) shown.push_back(Box(boxes_[i].text, boxes_[i].caption, boxes_[i].style));
+    return shown;
+}
 
 MessageBoxInterceptor::MessageBoxInterceptor() : hook_(SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId())) {
     g_active = this;

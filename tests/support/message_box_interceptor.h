@@ -15,6 +15,9 @@ struct InterceptedBox {
     UINT style;  // MB_OK, MB_OKCANCEL, MB_YESNO or MB_YESNOCANCEL | MB_ICONxxx, from its controls
 };
 
+// A box as tests compare them: "text | caption | style", the style in hexadecimal.
+std::string Box(const std::string& text, const std::string& caption, UINT style);
+
 class MessageBoxInterceptor {
 public:
     MessageBoxInterceptor();
@@ -22,6 +25,8 @@ public:
     // Queues the button (IDOK, IDYES ...) for the next box; else OK, else Cancel, else No.
     void Answer(int button) { answers_.push_back(button); }
     const std::vector<InterceptedBox>& Boxes() const { return boxes_; }
+    // The boxes from the `from`th on, each as Box gives it.
+    std::vector<std::string> Shown(size_t from = 0) const;
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);

@@ -2,9 +2,11 @@
 
 #include <cstdio>
 
-#include "stores/registry_store.h"
+#include "core/menu_ext_entry.h"
 
 namespace {
+
+const std::wstring kMenuExtW = L"" QUORVIL_MENU_EXT_KEY;
 
 // Wide functions: the ANSI ones give a name outside code page 932 as "?", which opens nothing.
 bool DeleteTree(HKEY parent, const wchar_t* name) {
@@ -23,7 +25,7 @@ RegistryKeyGuard::RegistryKeyGuard() { DeleteMenuExtKey(); }
 RegistryKeyGuard::~RegistryKeyGuard() { DeleteMenuExtKey(); }
 
 void RegistryKeyGuard::DeleteMenuExtKey() {
-    DeleteTree(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\MenuExt");
+    DeleteTree(HKEY_CURRENT_USER, kMenuExtW.c_str());
 }
 
 bool RegistryKeyGuard::MenuExtKeyExists() {
@@ -42,6 +44,24 @@ void RegistryKeyGuard::CreateSubkey(const char* name, const char* target, const 
     if (contexts) RegSetValueExA(key, "Contexts", 0, REG_DWORD, reinterpret_cast<const BYTE*>(contexts), 4);
     if (flags) RegSetValueExA(key, "Flags", 0, REG_DWORD, reinterpret_cast<const BYTE*>(flags), 4);
     RegCloseKey(key);
+}
+
+void RegistryKeyGuard::CreateSubkeyW(const std::wstring& name, DWORD type, const std::string& bytes) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (kMenuExtW + L"\\" + name).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr), ERROR_SUCCESS);
+    RegSetValueExW(key, nullptr, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), DWORD(bytes.size()));
+    RegCloseKey(key);
+}
+
+std::wstring RegistryKeyGuard::ReadSubkeyW(const std::wstring& name) {
+    HKEY key;
+    wchar_t value[300];
+    DWORD size = sizeof(value);
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, (kMenuExtW + L"\\" + name).c_str(), 0, KEY_READ, &key)) return L"<missing>";
+    LONG read = RegQueryValueExW(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(key);
+    return read ? L"<missing>" : std::wstring(value, size / 2);
 }
 
 std::vector<std::string> RegistryKeyGuard::SubkeyNames() {

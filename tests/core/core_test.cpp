@@ -26,7 +26,7 @@ TEST_F(EntryListTest, RecordsTheListCannotKeepAreRefusedWithTheirOwnCodesAndFarP
     Fill("P");
     // A name beginning with a backslash, no target, no name, and line breaks that every file
     // the list is written to would cut.
-    const MenuExtEntry refused[] = {MakeEntry("\\x"), MakeEntry("E", ""), MakeEntry(""), MakeEntry("a\nb"),
+    const MenuExtEntry refused[] = {MakeEntry("\\x"), MakeEntry("E", ""), MakeEntry(""), MakeEntry("a\nb", "C:\\ab.htm"),
                                     MakeEntry("T", "C:\\a.htm\r\"b\"")};
     for (const MenuExtEntry& e : refused) {
         EXPECT_EQ(list_.AddEntry(&e), kNotMade) << e.name;

@@ -1,7 +1,5 @@
 // The edit-entry and options dialogs on what they are given, run modally over a window of the
 // test's own and driven from inside their own message loops.
-#include <functional>
-
 #include "common/texts.h"
 #include "dialogs/edit_entry_dialog.h"
 #include "dialogs/options_dialog.h"
@@ -25,13 +23,6 @@ protected:
                                  nullptr, nullptr);
     }
     void TearDown() override { DestroyWindow(owner_); }
-
-    // Runs a dialog with `run`; `drive` works it from inside its loop once `caption` shows.
-    template <typename Run>
-    INT_PTR Drive(const char* caption, Run run, std::function<void(HWND)> drive) {
-        ModalScript script(caption, {[&](HWND dialog) { return drive(dialog), true; }});
-        return run();
-    }
 
     RegistryKeyGuard registry_;
     MessageBoxInterceptor boxes_;
@@ -87,7 +78,7 @@ TEST_F(DialogTest, EditEntryValidatesInOrderAndFillsTheBufferFromTheFields) {
         SCOPED_TRACE(&c - kCases);
         EditEntryRequest request = {c.start, c.editIndex, &names_};
         const size_t boxes = boxes_.Boxes().size();
-        INT_PTR result = Drive("編集", [&] { return RunEditEntryDialog(owner_, &request); }, [&](HWND dialog) {
+        ModalScript script("編集", {[&](HWND dialog) {
             EXPECT_EQ(pathEditControl.Window(), GetDlgItem(dialog, IDC_ENTRY_FILE));
             char file[MAX_PATH] = {};
             GetDlgItemTextA(dialog, IDC_ENTRY_FILE, file, MAX_PATH);
@@ -100,12 +91,13 @@ TEST_F(DialogTest, EditEntryValidatesInOrderAndFillsTheBufferFromTheFields) {
             SetDlgItemTextW(dialog, IDC_ENTRY_NAME, c.name.c_str());
             SetDlgItemTextW(dialog, IDC_ENTRY_FILE, c.target.c_str());
             SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-            if (!IsWindowVisible(dialog)) return;
+            if (!IsWindowVisible(dialog)) return true;
             wchar_t name[128] = {};
             GetDlgItemTextW(dialog, IDC_ENTRY_NAME, name, 128);
             EXPECT_EQ(name, c.name);  // the input stays for the user to mend
-            SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        });
+            return SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0), true;
+        }});
+        INT_PTR result = RunEditEntryDialog(owner_, &request);
         EXPECT_EQ(pathEditControl.Window(), nullptr);  // came loose with the dialog
         const MenuExtEntry& got = request.entry;
         EXPECT_EQ(result, c.refusal ? IDCANCEL : IDOK);
@@ -147,15 +139,15 @@ TEST_F(DialogTest, OptionsShowAnyNonZeroAsTickedAndStoreZeroOrOne) {
     const int kBoxes[] = {IDC_DIS_SLASH, IDC_DIS_BOTTOM, IDC_DIS_NO_SAVE_POS};
     for (int command : {IDOK, IDCANCEL}) {
         Options options = {7, 0, 1};  // 7 as set by hand in the ini file
-        EXPECT_EQ(Drive("設定", [&] { return RunOptionsDialog(owner_, &options); }, [&](HWND dialog) {
+        ModalScript script("設定", {[&](HWND dialog) {
             for (int i = 0; i < 3; ++i) EXPECT_EQ(IsDlgButtonChecked(dialog, kBoxes[i]), i == 1 ? 0u : 1u) << i;
             CheckDlgButton(dialog, IDC_DIS_BOTTOM, BST_CHECKED);
             CheckDlgButton(dialog, IDC_DIS_NO_SAVE_POS, BST_UNCHECKED);
-            SendMessageA(dialog, WM_COMMAND, command, 0);
-        }), command);
-        const int32_t expected[] = {command == IDOK ? 1 : 7, command == IDOK ? 1 : 0, command == IDOK ? 0 : 1};
+            return SendMessageA(dialog, WM_COMMAND, command, 0), true;
+        }});
+        EXPECT_EQ(RunOptionsDialog(owner_, &options), command);
         EXPECT_EQ(std::vector<int32_t>({options.DisSlash, options.DisBottom, options.DisNoSavePos}),
-                  std::vector<int32_t>(expected, expected + 3)) << command;
+                  (command == IDOK ? std::vector<int32_t>{1, 1, 0} : std::vector<int32_t>{7, 0, 1})) << command;
     }
 }
 

@@ -57,12 +57,6 @@ protected:
         return value;
     }
 
-    // Disable.dat holding the entries, and their positions ("1,3").
-    void WriteDisabledFile(const std::vector<std::string>& names, const char* positions) {
-        ASSERT_TRUE(TempDir::WriteFile(folder_.File("Disable.dat"), RegText(names)));
-        SetSetting("List", "DisableItemPos", positions);
-    }
-
     // Creates dialog 4000 with MainDialogProc, as the entry point does, and lets it settle.
     void Open() {
         dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);

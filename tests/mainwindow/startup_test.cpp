@@ -16,7 +16,8 @@ using StartupTest = MainDialogTest;
 
 TEST_F(StartupTest, AnEmptyKeyGivesAnEmptyListWithoutAWordAndNothingToActOn) {
     HKEY key;  // the key itself, as Update leaves it after the last entry is disabled
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), 0);
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              0);
     RegCloseKey(key);
     Open();
     EXPECT_EQ(ListView_GetItemCount(list_), 0);
@@ -27,8 +28,8 @@ TEST_F(StartupTest, AnEmptyKeyGivesAnEmptyListWithoutAWordAndNothingToActOn) {
 TEST_F(StartupTest, UnreadableSubkeyAndTakenNamesEachWarnOnceAndTheRestIsShown) {
     RegistryKeyGuard::CreateSubkey("Good", "C:\\Good.htm");
     RegistryKeyGuard::CreateSubkey("NoTarget", nullptr);
-    WriteDisabledFile({"good", "Q", "Good"}, "0,0,0");
-    SetSetting("List", "DisNoSavePos", "1");  // restored entries go to the end, saved places or not
+    ASSERT_TRUE(TempDir::WriteFile(folder_.File("Disable.dat"), RegText({"good", "Q", "Good"})));
+    SetSetting("List", "DisNoSavePos", "1");  // restored entries go to the end
     Open();
     EXPECT_EQ(Names(), "Good Q");
     const UINT kWarning = MB_OK | MB_ICONWARNING;
@@ -40,7 +41,8 @@ TEST_F(StartupTest, UnreadableSubkeyAndTakenNamesEachWarnOnceAndTheRestIsShown) 
 TEST_F(StartupTest, SettingsShapeTheWindowAndAreSavedAtClose) {
     RegistryKeyGuard::CreateSubkey("P", "C:\\P.htm");
     RegistryKeyGuard::CreateSubkey("R", "C:\\R.htm");
-    WriteDisabledFile({"Q"}, "0");
+    ASSERT_TRUE(TempDir::WriteFile(folder_.File("Disable.dat"), RegText({"Q"})));
+    SetSetting("List", "DisableItemPos", "0");
     const char* const kSettings[][3] = {
         {"List", "DisSlash", "1"}, {"List", "DisBottom", "1"}, {"Main", "ColOrder", "3,2,1,0"}, {"Main", "Grid", "1"}};
     for (const auto& setting : kSettings) SetSetting(setting[0], setting[1], setting[2]);

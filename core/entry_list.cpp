@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -49,6 +50,8 @@ void FormatContextLetters(uint32_t contexts, char* out) {
     for (int bit = 0; bit < kContextBitCount; ++bit)
         if (contexts & (1u << bit)) strcat(out, kContextLetters[bit]);
 }
+
+void FormatFlags(uint32_t flags, char* out) { sprintf(out, "%X", static_cast<unsigned>(flags)); }
 
 void EntryList::SetNodeAllocator(NodeAllocator allocator) { g_allocateNode = allocator ? allocator : std::malloc; }
 
@@ -121,7 +124,7 @@ int EntryList::Link(Node* node, int position) {
     if (position == -1 || position > count_) position = count_;
     LinkBefore(node, position == count_ ? &head_ : NodeAt(position));
     ++count_;
-    IndexName(node->entry.name);
+    CountName(node->entry.name, +1);
     if (observer_) observer_->EntryInserted(position);
     return position;
 }
@@ -149,7 +152,7 @@ int EntryList::InsertEntryAt(int position, const MenuExtEntry* entry) {
 bool EntryList::DeleteEntryAt(int index) {
     Node* node = NodeAt(index);
     if (!node) return false;
-    UnindexName(node->entry.name);
+    CountName(node->entry.name, -1);
     Unlink(node);
     std::free(node);
     --count_;
@@ -174,12 +177,15 @@ bool EntryList::SwapEntries(int a, int b) {
     Node* first = NodeAt(a);
     Node* second = NodeAt(b);
     if (!first || !second) return false;
-    if (a == b) return true;
+    if (a != b) Exchange(first, second, a, b);
+    return true;
+}
+
+void EntryList::Exchange(Node* first, Node* second, int a, int b) {
     MenuExtEntry temp = first->entry;
     first->entry = second->entry;
     second->entry = temp;
     if (observer_) observer_->EntriesSwapped(a, b);
-    return true;
 }
 
 bool EntryList::GetEntryAt(int index, MenuExtEntry* out) const {
@@ -192,9 +198,9 @@ bool EntryList::GetEntryAt(int index, MenuExtEntry* out) const {
 bool EntryList::ReplaceEntryAt(int index, const MenuExtEntry* entry) {
     Node* node = NodeAt(index);
     if (!node || !entry || !IsStorable(*entry)) return false;
-    UnindexName(node->entry.name);
+    CountName(node->entry.name, -1);
     node->entry = *entry;
-    IndexName(node->entry.name);
+    CountName(node->entry.name, +1);
     if (observer_) observer_->EntryChanged(index);
     return true;
 }
@@ -258,32 +264,18 @@ bool EntryList::NameTaken(const char* name) const {
     return FindEntryByName(name) >= 0;
 }
 
-void EntryList::IndexName(const char* name) {
+void EntryList::CountName(const char* name, int change) {
     if (!nameKeysValid_) return;
     std::string key;
     try {
         if (NameKey(name, &key)) {
-            ++nameKeys_[key];
+            // A name whose count falls to 0 leaves the index.
+            if ((nameKeys_[key] += change) <= 0) nameKeys_.erase(key);
             return;
         }
     } catch (const std::bad_alloc&) {
     }
     // A name left out of the index would pass for free; the walk decides from now on.
-    nameKeysValid_ = false;
-    nameKeys_.clear();
-}
-
-void EntryList::UnindexName(const char* name) {
-    if (!nameKeysValid_) return;
-    std::string key;
-    try {
-        if (NameKey(name, &key)) {
-            auto found = nameKeys_.find(key);
-            if (found != nameKeys_.end() && --found->second == 0) nameKeys_.erase(found);
-            return;
-        }
-    } catch (const std::bad_alloc&) {
-    }
     nameKeysValid_ = false;
     nameKeys_.clear();
 }
@@ -362,12 +354,8 @@ void EntryList::SortLeading(int count, const Comparison& compare) {
     while (gap < count / 3) gap = 3 * gap + 1;
     for (; gap > 0; gap /= 3) {
         for (int i = gap; i < count; ++i) {
-            for (int j = i - gap; j >= 0 && compare(nodes[j]->entry, nodes[j + gap]->entry) > 0; j -= gap) {
-                MenuExtEntry temp = nodes[j]->entry;
-                nodes[j]->entry = nodes[j + gap]->entry;
-                nodes[j + gap]->entry = temp;
-                if (observer_) observer_->EntriesSwapped(j, j + gap);
-            }
+            for (int j = i - gap; j >= 0 && compare(nodes[j]->entry, nodes[j + gap]->entry) > 0; j -= gap)
+                Exchange(nodes[j], nodes[j + gap], j, j + gap);
         }
     }
 }

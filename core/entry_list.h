@@ -122,6 +122,8 @@ private:
     };
 
     Node* NodeAt(int index) const;
+    // Exchanges the entries of two nodes at indexes a and b; the nodes stay where they are.
+    void Exchange(Node* first, Node* second, int a, int b);
     Node* NewNode(const MenuExtEntry& entry);
     void LinkBefore(Node* node, Node* before);
     void Unlink(Node* node);
@@ -130,8 +132,8 @@ private:
     // Whether a name is taken, without walking the chain for every name a bulk load adds.
     bool NameTaken(const char* name) const;
     bool NameOfKeptSubkey(const char* name) const;
-    void IndexName(const char* name);
-    void UnindexName(const char* name);
+    // Counts `name` once more (+1) or once less (-1) in the index of names.
+    void CountName(const char* name, int change);
 
     Node head_;
     int count_ = 0;
@@ -153,3 +155,6 @@ private:
 
 // Column 1 text: the letters of the set context bits (buffer of at least 15 bytes).
 void FormatContextLetters(uint32_t contexts, char* out);
+// Column 2 text, which the flags also sort by: hexadecimal in capitals (buffer of at least 9
+// bytes).
+void FormatFlags(uint32_t flags, char* out);

@@ -29,7 +29,7 @@ std::string FieldText(HWND dialog, int id, bool* whole) {
     HWND field = GetDlgItem(dialog, id);
     *whole = true;
     std::string text;
-    if (GetVersion() & 0x80000000u) {
+    if (!SystemKeepsUnicode()) {
         // Windows 95 and 98 keep the text in the ANSI code page already.
         text.assign(static_cast<size_t>(GetWindowTextLengthA(field)) + 1, '\0');
         text.resize(static_cast<size_t>(GetWindowTextA(field, &text[0], static_cast<int>(text.size()))));

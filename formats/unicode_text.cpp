@@ -84,3 +84,5 @@ bool ConvertMarkedText(const char* bytes, size_t size, std::string* out, LossyLi
     }
     return true;
 }
+
+bool SystemKeepsUnicode() { return (GetVersion() & 0x80000000u) == 0; }

@@ -11,6 +11,10 @@
 
 constexpr UINT kProgramCodePage = 932;
 
+// Whether the system keeps its strings in Unicode (Windows NT), so that the ANSI functions
+// convert what they hand over; Windows 95 and 98 keep them in the ANSI code page.
+bool SystemKeepsUnicode();
+
 // Appends the code page 932 form of `length` UTF-16 units to `out` (may be nullptr to only
 // check). False when a character has no exact form there; a best-fit look-alike (¥ for the
 // backslash) counts as none, since it would turn into a different name or path.

@@ -1,8 +1,6 @@
 // Keeps list view 4001 row for row in step with the entry list.
 #include "mainwindow/entry_list_view.h"
 
-#include <cstdio>
-
 namespace {
 
 // The check box of a row is its state image: 1 not ticked, 2 ticked.
@@ -17,6 +15,18 @@ void SetCellText(HWND listView, int row, int column, const char* text) {
     item.pszText = const_cast<char*>(text);
     SendMessageA(listView, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
 }
+
+// The view writes rows for as long as one lives: the list view's reports of those writes are
+// no clicks. Nests.
+class WritingRows {
+public:
+    explicit WritingRows(bool& writing) : writing_(writing), was_(writing) { writing_ = true; }
+    ~WritingRows() { writing_ = was_; }
+
+private:
+    bool& writing_;
+    bool was_;
+};
 
 void SetRowState(HWND listView, int row, UINT state, UINT mask) {
     LVITEMA item = {};
@@ -46,9 +56,7 @@ void EntryListView::Unbind() {
 void EntryListView::WriteRow(int row, RowWrite how, UINT selection) {
     MenuExtEntry entry;
     if (!listView_ || !list_->GetEntryAt(row, &entry)) return;
-    // The list view reports the states written here as changes; they are no clicks.
-    bool wasWriting = writing_;
-    writing_ = true;
+    WritingRows writing(writing_);
     LVITEMA item = {};
     item.mask = LVIF_TEXT;
     item.iItem = row;
@@ -66,14 +74,13 @@ void EntryListView::WriteRow(int row, RowWrite how, UINT selection) {
                     mask);
         WriteCells(row, entry);
     }
-    writing_ = wasWriting;
 }
 
 void EntryListView::WriteCells(int row, const MenuExtEntry& entry) {
     char letters[2 * kContextBitCount + 1];
     FormatContextLetters(entry.contexts, letters);
     char flags[16];
-    snprintf(flags, sizeof(flags), "%X", static_cast<unsigned>(entry.flags));
+    FormatFlags(entry.flags, flags);
     SetCellText(listView_, row, 1, letters);
     SetCellText(listView_, row, 2, flags);
     SetCellText(listView_, row, 3, entry.target);
@@ -154,10 +161,10 @@ void EntryListView::EntryInserted(int index) {
 
 void EntryListView::EntryRemoved(int index) {
     if (!listView_) return;
-    bool wasWriting = writing_;
-    writing_ = true;
-    SendMessageA(listView_, LVM_DELETEITEM, index, 0);
-    writing_ = wasWriting;
+    {
+        WritingRows writing(writing_);
+        SendMessageA(listView_, LVM_DELETEITEM, index, 0);
+    }
     RedrawAllRows();
 }
 
@@ -165,11 +172,9 @@ void EntryListView::EntryRemoved(int index) {
 void EntryListView::EntryMoved(int from, int to) {
     if (!listView_) return;
     UINT state = SelectionState(from);
-    bool wasWriting = writing_;
-    writing_ = true;
+    WritingRows writing(writing_);
     SendMessageA(listView_, LVM_DELETEITEM, from, 0);
     WriteRow(to, RowWrite::kInsert, state);
-    writing_ = wasWriting;
 }
 
 void EntryListView::EntriesSwapped(int a, int b) {

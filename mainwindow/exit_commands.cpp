@@ -54,9 +54,7 @@ bool ExitWithUpdateProcedure(HWND dialog) {
 }
 
 void UpdateCommand(HWND dialog) {
-    if (!UpdateProcedure(dialog)) return;
-    mainWindow.listChanged = 0;
-    SetButtonEnabled(dialog, IDC_UPDATE, false);
+    if (UpdateProcedure(dialog)) MarkListUnchanged(dialog);
 }
 
 void ExitWithUpdateCommand(HWND dialog) {

@@ -67,7 +67,7 @@ bool AddDefaultExtension(char* path, int filterIndex) {
 // Saves the entries at `chosen` (every entry when nullptr) to a file the user picks.
 void SaveEntries(HWND dialog, const EntryIndexes* chosen) {
     char path[MAX_PATH];
-    int type = g_savePrompt(mainWindow.listView, path, kFileFilter, kCsvFilterIndex);
+    int type = g_savePrompt(entryListView.Handle(), path, kFileFilter, kCsvFilterIndex);
     if (type != kCsvFilterIndex && type != kRegFilterIndex) return;
     bool fits = AddDefaultExtension(path, type);
     if (fits && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES &&
@@ -99,7 +99,7 @@ void SetFilePrompts(FilePrompt open, FilePrompt save) {
 // The filter index decides the file type, whatever the file's extension.
 void LoadCommand(HWND dialog) {
     char path[MAX_PATH];
-    int type = g_openPrompt(mainWindow.listView, path, kFileFilter, kCsvFilterIndex);
+    int type = g_openPrompt(entryListView.Handle(), path, kFileFilter, kCsvFilterIndex);
     if (type != kCsvFilterIndex && type != kRegFilterIndex) return;
     ImportTally tally;
     int added;

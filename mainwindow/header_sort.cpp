@@ -2,8 +2,6 @@
 // that take part, exchanging entries (and their rows) in place.
 #include "mainwindow/header_sort.h"
 
-#include <cstdio>
-
 #include "mainwindow/commands.h"
 #include "mainwindow/entry_list_view.h"
 #include "mainwindow/list_columns.h"
@@ -37,8 +35,8 @@ int CompareEntries(const MenuExtEntry& earlier, const MenuExtEntry& later, int c
         result = -CompareContexts(earlier.contexts, later.contexts);
     } else if (column == kFlagsColumn) {
         char first[16], second[16];
-        snprintf(first, sizeof(first), "%X", static_cast<unsigned>(earlier.flags));
-        snprintf(second, sizeof(second), "%X", static_cast<unsigned>(later.flags));
+        FormatFlags(earlier.flags, first);
+        FormatFlags(later.flags, second);
         result = lstrcmpA(first, second);
     } else {
         result = column == kNameColumn ? lstrcmpA(earlier.name, later.name) : lstrcmpA(earlier.target, later.target);
@@ -60,8 +58,7 @@ void HeaderSort(HWND dialog, int column) {
     int rows = entryList.Count();
     if (rows < 2) return;
     SortState& sort = mainWindow.sortState;
-    sort.descending = sort.column == column && !sort.descending;
-    sort.column = column;
+    sort.SortBy(column);
     int limit = SortLimit(rows);
     {
         RedrawPause pause(entryListView);

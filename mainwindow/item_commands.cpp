@@ -31,6 +31,13 @@ void SetSelectedEnabled(HWND dialog, bool (*wanted)(bool enabled)) {
     }
 }
 
+// After a move of the selected rows: `visible` (-1 when nothing was selected) brought into view.
+void ShowMovedRows(HWND dialog, int visible) {
+    if (visible < 0) return;
+    entryListView.EnsureVisible(visible);
+    MarkListChanged(dialog);
+}
+
 }  // namespace
 
 void SetEntryEnabled(HWND dialog, int index, bool enabled) {
@@ -70,26 +77,15 @@ void InvertSelectedCommand(HWND dialog) {
 // A reorder made here alone is written only with the next change: the mark is left alone.
 void SortByCheckCommand(HWND) {
     SortState& sort = mainWindow.sortState;
-    sort.descending = sort.column == kSortByCheckState && !sort.descending;
-    sort.column = kSortByCheckState;
+    sort.SortBy(kSortByCheckState);
     RedrawPause pause(entryListView);
     // Ascending puts the enabled entries first, descending the disabled ones.
     entryList.PartitionByEnabled(sort.descending, IsKeyHeld(VK_CONTROL) ? kEntriesUsedByIe : kAllRows);
 }
 
 // A selection that touches the top or the bottom cannot move, and still counts as a change.
-void MoveUpCommand(HWND dialog) {
-    int visible = entryList.MoveRunsUp(entryListView.SelectedRows());
-    if (visible < 0) return;
-    entryListView.EnsureVisible(visible);
-    MarkListChanged(dialog);
-}
+void MoveUpCommand(HWND dialog) { ShowMovedRows(dialog, entryList.MoveRunsUp(entryListView.SelectedRows())); }
 
-void MoveDownCommand(HWND dialog) {
-    int visible = entryList.MoveRunsDown(entryListView.SelectedRows());
-    if (visible < 0) return;
-    entryListView.EnsureVisible(visible);
-    MarkListChanged(dialog);
-}
+void MoveDownCommand(HWND dialog) { ShowMovedRows(dialog, entryList.MoveRunsDown(entryListView.SelectedRows())); }
 
 void SelectAllCommand(HWND) { entryListView.SelectAll(); }

@@ -55,14 +55,20 @@ void SetButtonEnabled(HWND dialog, int id, bool enabled) {
     // A control that goes grey while it has the focus takes the focus nowhere: Esc, Enter, Tab
     // and every shortcut would do nothing until the next click. The list takes it first (as
     // the dialog's own next control, so the default button follows).
-    if (!enabled && control && GetFocus() == control && mainWindow.listView)
-        SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(mainWindow.listView), TRUE);
+    HWND list = entryListView.Handle();
+    if (!enabled && control && GetFocus() == control && list)
+        SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
     EnableWindow(control, enabled ? TRUE : FALSE);
 }
 
 void MarkListChanged(HWND dialog) {
     mainWindow.listChanged = 1;
     SetButtonEnabled(dialog, IDC_UPDATE, true);
+}
+
+void MarkListUnchanged(HWND dialog) {
+    mainWindow.listChanged = 0;
+    SetButtonEnabled(dialog, IDC_UPDATE, false);
 }
 
 void EnableSelectionButtons(HWND dialog) {

@@ -18,11 +18,16 @@ constexpr int kSortByCheckState = 1000;  // the sort by enabled and disabled
 struct SortState {
     int column;       // of the last header sort, kSortByCheckState or kNotSorted
     bool descending;  // for the sort by check state: the disabled entries first
+
+    // A sort by `next` begins: ascending, or the other way round when it follows one by `next`.
+    void SortBy(int next) {
+        descending = column == next && !descending;
+        column = next;
+    }
 };
 
 struct MainWindow {
     HWND dialog;
-    HWND listView;
 
     // Edited by the options dialog; read from the settings at start and written at close.
     Options options;
@@ -72,8 +77,10 @@ HWND MainDialogControl(HWND dialog, int id);
 // the window server (and a WM_CANCELMODE) even when nothing changes.
 void SetButtonEnabled(HWND dialog, int id, bool enabled);
 
-// Marks the list changed: sets listChanged and enables Update.
+// Marks the list changed: sets listChanged and enables Update; and the other way round, once
+// the registry holds what the list shows.
 void MarkListChanged(HWND dialog);
+void MarkListUnchanged(HWND dialog);
 
 // Enables the buttons that act on selected rows; Edit needs exactly one.
 void EnableSelectionButtons(HWND dialog);

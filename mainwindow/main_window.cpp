@@ -16,12 +16,13 @@ BOOL OnClose(HWND dialog) {
     // Every way out ends here; the registry and Disable.dat were written (or deliberately
     // not written) by the command that sent WM_CLOSE.
     settingsStore.SaveWindowPlacement(dialog);
+    HWND list = entryListView.Handle();
     int widths[kColumnCount];
     for (int column = 0; column < kColumnCount; ++column)
-        widths[column] = static_cast<int>(SendMessageA(mainWindow.listView, LVM_GETCOLUMNWIDTH, column, 0));
+        widths[column] = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0));
     settingsStore.SaveColumnWidths(widths, kColumnCount);
     int order[kColumnCount] = {0, 1, 2, 3};
-    SendMessageA(mainWindow.listView, LVM_GETCOLUMNORDERARRAY, kColumnCount, reinterpret_cast<LPARAM>(order));
+    SendMessageA(list, LVM_GETCOLUMNORDERARRAY, kColumnCount, reinterpret_cast<LPARAM>(order));
     settingsStore.SaveColumnOrder(order, kColumnCount);
     settingsStore.SaveOptions(mainWindow.options);
     DestroyWindow(dialog);
@@ -32,9 +33,10 @@ BOOL OnDestroy(HWND dialog) {
     // The small icon was loaded for this window alone; the big one is the system's shared copy.
     HICON smallIcon = reinterpret_cast<HICON>(SendMessageA(dialog, WM_SETICON, ICON_SMALL, 0));
     if (smallIcon) DestroyIcon(smallIcon);
+    HWND list = entryListView.Handle();
     entryListView.Unbind();
     if (mainWindow.listViewProc) {
-        SetWindowLongPtrA(mainWindow.listView, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainWindow.listViewProc));
+        SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainWindow.listViewProc));
         mainWindow.listViewProc = nullptr;
     }
     PostQuitMessage(0);

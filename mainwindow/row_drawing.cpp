@@ -2,8 +2,6 @@
 // the entries Internet Explorer leaves out.
 #include "mainwindow/row_drawing.h"
 
-#include <cstdio>
-
 #include "mainwindow/list_columns.h"
 
 namespace {
@@ -124,7 +122,7 @@ void DrawCell(HWND listView, HDC dc, int row, int column) {
         ContextCells(dc, entry.contexts, text);
     } else {
         char flags[16];
-        snprintf(flags, sizeof(flags), "%X", static_cast<unsigned>(entry.flags));
+        FormatFlags(entry.flags, flags);
         const char* shown = column == kNameColumn ? entry.name : column == kFlagsColumn ? flags : entry.target;
         DrawTextA(dc, shown, -1, &text, DT_END_ELLIPSIS | kCellTextFormat | ColumnAlignment(listView, column));
     }

@@ -197,7 +197,6 @@ BOOL OnInitDialog(HWND dialog) {
     settingsStore.LoadOptions(&mainWindow.options);
 
     HWND listView = GetDlgItem(dialog, IDC_ENTRY_LIST);
-    mainWindow.listView = listView;
     if (listView) {
         SetUpListView(listView);
         entryListView.Bind(listView, &entryList);
@@ -229,7 +228,6 @@ BOOL OnInitDialog(HWND dialog) {
     SelectFirstRow(dialog);
     SetFocus(listView);
     // The program always starts unchanged.
-    mainWindow.listChanged = 0;
-    SetButtonEnabled(dialog, IDC_UPDATE, false);
+    MarkListUnchanged(dialog);
     return FALSE;
 }

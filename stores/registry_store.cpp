@@ -89,7 +89,7 @@ void TakeWideTarget(DWORD type, const BYTE* data, DWORD size, Subkey* subkey) {
 
 // The wide reading of the subkey at `index`, on Windows NT.
 void ReadWide(HKEY parent, DWORD index, Subkey* subkey) {
-    if (GetVersion() & 0x80000000u) return;
+    if (!SystemKeepsUnicode()) return;
     wchar_t name[kLongestKeyName + 1];
     DWORD length = kLongestKeyName + 1;
     if (RegEnumKeyExW(parent, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return;
@@ -248,15 +248,19 @@ bool WriteSubkey(HKEY key, const MenuExtEntry& e) {
            ERROR_SUCCESS;
 }
 
+bool CountSubkeys(HKEY key, DWORD* subkeys) {
+    *subkeys = 0;
+    return RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, subkeys, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr) == ERROR_SUCCESS;
+}
+
 }  // namespace
 
 bool RegistryMayHoldEntries() {
     KeyGuard key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kMenuExtKeyPath, 0, KEY_READ, key.Out()) != ERROR_SUCCESS) return false;
-    DWORD subkeys = 0;
-    return RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr, nullptr,
-                            nullptr, nullptr) != ERROR_SUCCESS ||
-           subkeys != 0;
+    DWORD subkeys;
+    return !CountSubkeys(key.Get(), &subkeys) || subkeys != 0;
 }
 
 bool LoadFromRegistry(EntryList& list, int* keyFlag) {
@@ -268,10 +272,8 @@ bool LoadFromRegistry(EntryList& list, int* keyFlag) {
         return false;
     }
     if (keyFlag) *keyFlag = 1;
-    DWORD subkeys = 0;
-    if (RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr) != ERROR_SUCCESS)
-        return false;
+    DWORD subkeys;
+    if (!CountSubkeys(key.Get(), &subkeys)) return false;
 
     bool complete = true;
     for (DWORD index = 0; index < subkeys; ++index) {
@@ -300,8 +302,5 @@ bool SaveToRegistry(const EntryList& list) {
                         nullptr, key.Out(), nullptr) != ERROR_SUCCESS)
         return false;
     if (!DeleteSubkeysOfTheList(key.Get(), list)) return false;
-    bool written = list.ForEach([&](int, const MenuExtEntry& e) {
-        return !e.enabled || (e.name[0] != '\\' && WriteSubkey(key.Get(), e));
-    });
-    return written;
+    return list.ForEach([&](int, const MenuExtEntry& e) { return !e.enabled || WriteSubkey(key.Get(), e); });
 }

@@ -3,7 +3,6 @@
 
 #include "core/entry_list.h"
 
-
 // True when every subkey was read. keyFlag (optional): 0 when the key does not
 // exist, 1 when it exists or could not be opened for another reason. A subkey with an empty
 // default value is left out quietly. One the list cannot show whole is left out too and counts

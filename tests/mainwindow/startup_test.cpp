@@ -39,7 +39,8 @@ TEST_F(StartupTest, UnreadableSubkeyAndTakenNamesEachWarnOnceAndTheRestIsShown) 
 }
 
 TEST_F(StartupTest, SettingsShapeTheWindowAndAreSavedAtClose) {
-    RegistryKeyGuard::CreateSubkey("P", "C:\\P.htm");
+    const DWORD contexts = 0x21, flags = 0x11;
+    RegistryKeyGuard::CreateSubkey("P", "C:\\P.htm", &contexts, &flags);
     RegistryKeyGuard::CreateSubkey("R", "C:\\R.htm");
     ASSERT_TRUE(TempDir::WriteFile(folder_.File("Disable.dat"), RegText({"Q"})));
     SetSetting("List", "DisableItemPos", "0");
@@ -51,11 +52,12 @@ TEST_F(StartupTest, SettingsShapeTheWindowAndAreSavedAtClose) {
     EXPECT_TRUE(mainWindow.options.DisBottom);
     EXPECT_TRUE(ListView_GetExtendedListViewStyle(list_) & LVS_EX_GRIDLINES);
     EXPECT_EQ(Entries(), "*P+ R+ Q-");  // DisBottom gathers the restored entries at the end
+    // The contexts as letters, the flags in hexadecimal.
+    EXPECT_EQ(Cell(0, 0) + "|" + Cell(0, 1) + "|" + Cell(0, 2) + "|" + Cell(0, 3), "P|常リ|11|C:\\P.htm");
     // The first row is selected and has the focus; loading ticked the boxes of P and R, which
     // is no change of the user's.
     EXPECT_EQ(ListView_GetItemState(list_, 0, LVIS_SELECTED | LVIS_FOCUSED), LVIS_SELECTED | LVIS_FOCUSED);
     EXPECT_EQ(GetFocus(), list_);
-    EXPECT_EQ(mainWindow.listChanged, 0);
     EXPECT_FALSE(Enabled(IDC_UPDATE));
     for (int id : kSelectionButtons) EXPECT_TRUE(Enabled(id)) << id;
     std::vector<int> order(4);

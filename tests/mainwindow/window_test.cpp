@@ -47,19 +47,6 @@ TEST_F(DrawingTest, RowsPastThe32ndEnabledEntryAndWithDisSlashAllDisabledRowsAre
     EXPECT_EQ(hatched(), (std::vector<int>{5, 32}));
 }
 
-// The list view shows the entry list and nothing else: a change of an entry reaches its row,
-// flags in hexadecimal and the contexts as letters, and the row keeps its selection.
-TEST_F(MainDialogTest, RowsShowTheEntriesAsTheyChange) {
-    OpenWith("P+ Q- R+");
-    Select({1});
-    MenuExtEntry x = MakeEntry("X", "C:\\x.htm", 0x21, 0x11, 1), y = MakeEntry("Y", nullptr, 0, 0, 0);
-    entryList.ReplaceEntryAt(1, &x);
-    entryList.InsertEntryAt(1, &y);
-    EXPECT_EQ(Entries(), "P+ Y- *X+ R+");
-    EXPECT_EQ(Cell(2, 0) + "|" + Cell(2, 1) + "|" + Cell(2, 2) + "|" + Cell(2, 3), "X|常リ|11|C:\\x.htm");
-    EXPECT_FALSE(mainWindow.listChanged);  // the list's own changes are no user's
-}
-
 // Each control keeps its distance to the edges it belongs to, through growing and through
 // minimizing and restoring; the grip answers in the last sixteen pixels only.
 TEST_F(MainDialogTest, ControlsFollowTheEdgesTheyBelongToAndTheGripTheCorner) {

@@ -150,18 +150,16 @@ TEST_F(RegistryStoreTest, LoadsWhatFitsAndUpdateKeepsWhatTheListCouldNotShow) {
     list_.Clear();
 
     DWORD contexts = 0x21, flags = 1;
-    const std::string fits(259, 'a'), longName(65, 'L');
+    const std::string longName(65, 'L');
     RegistryKeyGuard::CreateSubkey("Full", "C:\\full.htm", &contexts, &flags);
     RegistryKeyGuard::CreateSubkey("表示", "C:\\表\\run.htm");  // no Contexts, no Flags: both 0
-    RegistryKeyGuard::CreateSubkey("Fits", fits.c_str());
-    RegistryKeyGuard::CreateSubkey("TooLong", std::string(260, 'b').c_str());
     RegistryKeyGuard::CreateSubkey("NoDefault", nullptr);
     // A name too long for the list must not hide the subkeys enumerated after it.
     RegistryKeyGuard::CreateSubkey(longName.c_str(), "C:\\long.htm");
     RegistryKeyGuard::CreateSubkey(std::string(64, 'M').c_str(), "C:\\m.htm");
     EXPECT_FALSE(LoadFromRegistry(list_, &keyFlag));
     EXPECT_EQ(keyFlag, 1);
-    EXPECT_EQ(Describe(list_), "Fits|" + fits + "|0|0|1\nFull|C:\\full.htm|21|1|1\nGood|C:\\g.htm|0|0|1\n" +
+    EXPECT_EQ(Describe(list_), "Full|C:\\full.htm|21|1|1\nGood|C:\\g.htm|0|0|1\n" +
                                    std::string(64, 'M') + "|C:\\m.htm|0|0|1\n表示|C:\\表\\run.htm|0|0|1\n");
 
     // Update writes the enabled entries, removes the rest, Empty and Good's child with them, and
@@ -171,13 +169,13 @@ TEST_F(RegistryStoreTest, LoadsWhatFitsAndUpdateKeepsWhatTheListCouldNotShow) {
                                     MakeEntry("Q", nullptr, 1, 0, 0), MakeEntry("P", "C:\\p.htm", 0x7F, 1, 1)};
     for (const MenuExtEntry& e : entries) ASSERT_EQ(list_.AddEntry(&e), kOk);
     ASSERT_TRUE(SaveToRegistry(list_));
-    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (KeyNames{longName, "NoDefault", "P", "R", "TooLong"}));
+    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (KeyNames{longName, "NoDefault", "P", "R"}));
     EXPECT_EQ(RegistryKeyGuard::ReadSubkey("R"), "\\\\server\\share\\表.htm|80000021|ffffffff");
     EXPECT_EQ(RegistryKeyGuard::ReadSubkey("P"), "C:\\p.htm|7f|1");
     list_.Clear();  // an all-disabled list leaves the key, empty of entries
     Fill("P- Q-");
     ASSERT_TRUE(SaveToRegistry(list_));
-    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (KeyNames{longName, "NoDefault", "TooLong"}));
+    EXPECT_EQ(RegistryKeyGuard::SubkeyNames(), (KeyNames{longName, "NoDefault"}));
 }
 
 // Where the ANSI code page is 932 the default value is taken from the wide reading; for every
